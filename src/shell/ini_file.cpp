@@ -1,0 +1,384 @@
+#include "shell/ini_file.h"
+
+#include <cmath>
+#include <vector>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QSaveFile>
+
+#include <SimpleIni.h>
+
+#include "shell/platform.h"
+#include "shell/text_codec.h"
+
+// Reading goes through SimpleIni. Writing edits the bytes of the file in place instead of
+// letting SimpleIni save its own layout, so that every other line (comments, blank lines,
+// lines it does not understand, the file's line breaks) stays byte for byte. The line scanner
+// below follows SimpleIni's reading rules, so both agree on which line holds a key.
+
+struct IniFile::Parsed
+{
+    // Multi-key so that a key given twice reads its first occurrence, as Windows does.
+    CSimpleIniA ini{false, true, false};
+};
+
+namespace {
+
+bool isLineBreak(char c)
+{
+    return c == '\n' || c == '\r' || c == '\0';
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool isComment(char c)
+{
+    return c == ';' || c == '#';
+}
+
+// Names compare as SimpleIni compares them: ASCII letters without case, other bytes as they are.
+bool sameName(const QByteArray& a, const QByteArray& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QByteArray trimmedBlanks(const char* begin, const char* end)
+{
+    while (begin < end && isBlank(*begin))
+        ++begin;
+    while (end > begin && isBlank(end[-1]))
+        --end;
+    return QByteArray(begin, end - begin);
+}
+
+struct Line
+{
+    enum Kind { Other, Section, Key };
+    Kind kind = Other;
+    qsizetype start = 0;       // first byte of the line
+    qsizetype contentEnd = 0;  // first line-break byte (or the end of the data)
+    qsizetype end = 0;         // first byte of the next line
+    QByteArray name;           // section or key name, trimmed
+    qsizetype valueStart = 0;  // key lines: first byte of the value, after '=' and blanks
+};
+
+std::vector<Line> scanLines(const QByteArray& data)
+{
+    std::vector<Line> lines;
+    const char* const base = data.constData();
+    const qsizetype size = data.size();
+    qsizetype pos = 0;
+    while (pos < size) {
+        Line line;
+        line.start = pos;
+        qsizetype e = pos;
+        while (e < size && !isLineBreak(base[e]))
+            ++e;
+        line.contentEnd = e;
+        if (e < size) {
+            // One line break: CR LF, or a single CR, LF or NUL.
+            if (base[e] == '\r' && e + 1 < size && base[e + 1] == '\n')
+                e += 2;
+            else
+                e += 1;
+        }
+        line.end = e;
+        pos = e;
+
+        qsizetype p = line.start;
+        while (p < line.contentEnd && isBlank(base[p]))
+            ++p;
+        if (p == line.contentEnd || isComment(base[p])) {
+            lines.push_back(line);
+            continue;
+        }
+        if (base[p] == '[') {
+            qsizetype close = p + 1;
+            while (close < line.contentEnd && base[close] != ']')
+                ++close;
+            if (close < line.contentEnd) {
+                line.kind = Line::Section;
+                line.name = trimmedBlanks(base + p + 1, base + close);
+            }
+            lines.push_back(line);
+            continue;
+        }
+        qsizetype eq = p;
+        while (eq < line.contentEnd && base[eq] != '=')
+            ++eq;
+        if (eq < line.contentEnd && eq > p) {
+            line.kind = Line::Key;
+            line.name = trimmedBlanks(base + p, base + eq);
+            qsizetype v = eq + 1;
+            while (v < line.contentEnd && isBlank(base[v]))
+                ++v;
+            line.valueStart = v;
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The file with `key` of `section` set to `value`, everything else untouched.
+QByteArray withValue(const QByteArray& data, const QByteArray& section, const QByteArray& key,
+                     const QByteArray& value)
+{
+    QByteArray newline = Platform::newline();
+    if (data.contains("\r\n"))
+        newline = "\r\n";
+    else if (data.contains('\n'))
+        newline = "\n";
+
+    const std::vector<Line> lines = scanLines(data);
+    bool inSection = false;
+    const Line* firstHeader = nullptr;
+    const Line* insertAfter = nullptr;  // last key line of the first matching section
+    bool inFirst = false;
+    for (const Line& line : lines) {
+        if (line.kind == Line::Section) {
+            inSection = sameName(line.name, section);
+            inFirst = inSection && !firstHeader;
+            if (inFirst) {
+                firstHeader = &line;
+                insertAfter = &line;
+            }
+            continue;
+        }
+        if (!inSection || line.kind != Line::Key)
+            continue;
+        if (sameName(line.name, key)) {
+            QByteArray out = data;
+            out.replace(line.valueStart, line.contentEnd - line.valueStart, value);
+            return out;
+        }
+        if (inFirst)
+            insertAfter = &line;
+    }
+
+    const QByteArray entry = key + '=' + value;
+    QByteArray out = data;
+    if (insertAfter) {
+        if (insertAfter->end == insertAfter->contentEnd)  // last line, without a line break
+            out.insert(insertAfter->end, newline + entry);
+        else
+            out.insert(insertAfter->end, entry + newline);
+        return out;
+    }
+    if (!out.isEmpty() && !isLineBreak(out.back()))
+        out += newline;
+    out += '[' + section + ']' + newline + entry + newline;
+    return out;
+}
+
+// Decimal with an optional sign, or 32-bit hexadecimal as "0x..." or "$...".
+bool toInteger(const QByteArray& raw, int* result)
+{
+    const QByteArray text = raw.trimmed();
+    bool ok = false;
+    qint64 value = 0;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        value = static_cast<qint64>(text.mid(2).toUInt(&ok, 16));
+        ok = ok && text[2] != '+' && text[2] != '-';
+        value = static_cast<qint32>(static_cast<quint32>(value));
+    } else if (text.size() > 1 && text[0] == '$') {
+        value = static_cast<qint64>(text.mid(1).toUInt(&ok, 16));
+        ok = ok && text[1] != '+' && text[1] != '-';
+        value = static_cast<qint32>(static_cast<quint32>(value));
+    } else {
+        value = text.toInt(&ok, 10);
+    }
+    // QByteArray's conversions accept surrounding blanks; the value was trimmed already, so
+    // any blank left inside ("1 2") has to fail.
+    for (char c : text)
+        if (isBlank(c))
+            ok = false;
+    if (ok)
+        *result = static_cast<int>(value);
+    return ok;
+}
+
+bool toReal(const QByteArray& raw, double* result)
+{
+    const QString text = QString::fromLatin1(raw.trimmed());
+    if (text.isEmpty())
+        return false;
+    // The file's own form is "0.5"; a hand-written "0,5" is taken where the system locale
+    // writes it that way. Group separators are never taken ("1,5" is not 15).
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    double value = c.toDouble(text, &ok);
+    if (!ok) {
+        QLocale system = QLocale::system();
+        system.setNumberOptions(QLocale::RejectGroupSeparator);
+        value = system.toDouble(text, &ok);
+    }
+    if (!ok || !std::isfinite(value))
+        return false;
+    *result = value;
+    return true;
+}
+
+bool hasLineBreak(const QByteArray& bytes)
+{
+    for (char c : bytes)
+        if (isLineBreak(c))
+            return true;
+    return false;
+}
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("IniFile", text);
+}
+
+} // namespace
+
+IniFile::IniFile(const QString& path)
+    : m_path(path)
+    , m_parsed(std::make_unique<Parsed>())
+{
+    QFile file(m_path);
+    if (file.open(QIODevice::ReadOnly))
+        m_bytes = file.readAll();
+    parse();
+}
+
+IniFile::~IniFile() = default;
+
+void IniFile::parse()
+{
+    m_parsed = std::make_unique<Parsed>();
+    m_parsed->ini.SetUnicode(false);
+    m_parsed->ini.SetSpaces(false);
+    // SimpleIni stops at a NUL byte; the scanner takes it as a line break, so give it the same.
+    QByteArray text = m_bytes;
+    text.replace('\0', '\n');
+    m_parsed->ini.LoadData(text.constData(), static_cast<size_t>(text.size()));
+}
+
+bool IniFile::contains(const QString& section, const QString& key) const
+{
+    return m_parsed->ini.GetValue(TextCodec::toAnsi(section).constData(),
+                                  TextCodec::toAnsi(key).constData(), nullptr)
+        != nullptr;
+}
+
+QByteArray IniFile::readBytes(const QString& section, const QString& key, const QByteArray& defaultValue) const
+{
+    const char* value = m_parsed->ini.GetValue(TextCodec::toAnsi(section).constData(),
+                                               TextCodec::toAnsi(key).constData(), nullptr);
+    return value ? QByteArray(value) : defaultValue;
+}
+
+QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const
+{
+    if (!contains(section, key))
+        return defaultValue;
+    return TextCodec::fromAnsi(readBytes(section, key));
+}
+
+int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const
+{
+    int value = defaultValue;
+    if (contains(section, key) && toInteger(readBytes(section, key), &value))
+        return value;
+    return defaultValue;
+}
+
+double IniFile::readFloat(const QString& section, const QString& key, double defaultValue) const
+{
+    double value = defaultValue;
+    if (contains(section, key) && toReal(readBytes(section, key), &value))
+        return value;
+    return defaultValue;
+}
+
+bool IniFile::readBool(const QString& section, const QString& key, bool defaultValue) const
+{
+    return readInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+bool IniFile::fail(const QString& reason)
+{
+    m_errorReason = reason;
+    m_error = tr("Cannot save %1: %2").arg(QDir::toNativeSeparators(m_path), reason);
+    return false;
+}
+
+bool IniFile::writeBytes(const QString& section, const QString& key, const QByteArray& value)
+{
+    m_error.clear();
+    m_errorReason.clear();
+    const QByteArray sectionBytes = TextCodec::toAnsi(section).trimmed();
+    const QByteArray keyBytes = TextCodec::toAnsi(key).trimmed();
+    // A line break in a value would start new lines of its own in the file.
+    if (sectionBytes.isEmpty() || sectionBytes.contains(']') || hasLineBreak(sectionBytes))
+        return fail(tr("invalid section name \"%1\"").arg(section));
+    if (keyBytes.isEmpty() || keyBytes.contains('=') || keyBytes[0] == '[' || isComment(keyBytes[0])
+        || hasLineBreak(keyBytes))
+        return fail(tr("invalid key name \"%1\"").arg(key));
+    if (hasLineBreak(value))
+        return fail(tr("the value of %1 contains a line break").arg(key));
+
+    // Start from the file as it is now, so that a write made meanwhile by another user of
+    // the file is kept.
+    QByteArray current;
+    QFile existing(m_path);
+    if (existing.exists()) {
+        if (!existing.open(QIODevice::ReadOnly))
+            return fail(existing.errorString());
+        current = existing.readAll();
+        existing.close();
+    }
+    const QByteArray edited = withValue(current, sectionBytes, keyBytes, value);
+
+    // Unbuffered, so that a short write (disk full, file size limit) is seen here instead of
+    // being lost inside the buffer's flush, which would let commit() replace the file with a
+    // truncated one.
+    QSaveFile out(m_path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(out.errorString());
+    qsizetype written = 0;
+    while (written < edited.size()) {
+        const qint64 n = out.write(edited.constData() + written, edited.size() - written);
+        if (n <= 0) {
+            const QString reason = out.errorString();
+            out.cancelWriting();
+            return fail(reason);
+        }
+        written += static_cast<qsizetype>(n);
+    }
+    if (!out.commit())
+        return fail(out.errorString());
+
+    m_bytes = edited;
+    parse();
+    return true;
+}
+
+bool IniFile::writeString(const QString& section, const QString& key, const QString& value)
+{
+    return writeBytes(section, key, TextCodec::toAnsi(value));
+}
+
+bool IniFile::writeInteger(const QString& section, const QString& key, int value)
+{
+    return writeBytes(section, key, QByteArray::number(value));
+}
+
+bool IniFile::writeFloat(const QString& section, const QString& key, double value)
+{
+    return writeBytes(section, key, QByteArray::number(value, 'g', QLocale::FloatingPointShortest));
+}
+
+bool IniFile::writeBool(const QString& section, const QString& key, bool value)
+{
+    return writeBytes(section, key, value ? "1" : "0");
+}
