@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// Columns of the profile table, numbered 1 to 21 whatever their arrangement on screen.
+namespace ProfileColumn {
+enum : int {
+    Board = 1,
+    Component,
+    Type,
+    T0,
+    TB,
+    T1,
+    S1,
+    T2,
+    TL,
+    S2,
+    T3,
+    S3,
+    Sensor,
+    Unit,
+    Orientation,
+    ShutterX,
+    ShutterY,
+    K1,
+    K2,
+    K3,
+    K4,
+};
+constexpr int Count = 21;
+
+inline bool isNumeric(int column) { return column >= T0 && column <= S3; }
+inline bool isK(int column) { return column >= K1 && column <= K4; }
+inline bool isText(int column) { return column <= Type || (column >= Sensor && column <= ShutterY); }
+inline bool isList(int column) { return column == Type || (column >= Sensor && column <= ShutterY); }
+} // namespace ProfileColumn
+
+// 1 = English, 2 = Chinese as the language menu numbers them; Design until one is applied.
+enum class TableLanguage : int { Design = 0, English = 1, Chinese = 2 };
+
+// The English interface's unit texts come from the settings file.
+struct UnitTexts
+{
+    QString celsius = QStringLiteral("\u00B0C");
+    QString fahrenheit = QStringLiteral("\u00B0F");
+};
+
+// A cell's value as a whole number: nothing, blanks and non-numbers give 0, fractions are
+// rounded half to even. Callers keep the low 16 or 8 bits (see cellWord, cellByte).
+int64_t CellNumber(const QVariant& value);
+inline uint16_t cellWord(const QVariant& value) { return static_cast<uint16_t>(CellNumber(value)); }
+inline uint8_t cellByte(const QVariant& value) { return static_cast<uint8_t>(CellNumber(value)); }
+// A cell's value as the preview reads it: a 32-bit float, 0 for nothing and non-numbers.
+float cellFloat(const QVariant& value);
+// A cell as text: numbers in their shortest decimal form, nothing as an empty text.
+QString cellText(const QVariant& value);
+
+// Codes of the value texts. Texts compare exactly; either language's text is accepted.
+int OrientationCode(const QString& text);
+int ShutterCode(const QString& text);
+bool isDesolderingText(const QString& text);
+bool isIrSensorText(const QString& text);
+bool isCelsiusText(const QString& text, const UnitTexts& units);
+
+// The texts written into cells for a code, in the given language (Design counts as English).
+QString typeText(bool desoldering, TableLanguage language);
+QString sensorText(bool ir, TableLanguage language);
+QString unitText(bool celsius, TableLanguage language, const UnitTexts& units);
+QString orientationText(int code, TableLanguage language);
+QString shutterText(int code);
+
+// The drop-down list of a list column, in the order the language shows it.
+QStringList dropDownItems(int column, TableLanguage language, const UnitTexts& units);
+
+// Column headings: the design ones while no language has been applied.
+QString columnHeading(int column, TableLanguage language);
+
+// The word-valued cell translated into `language`, or the text unchanged when it is not
+// one of the other language's values of that column.
+QString translateCellText(int column, const QString& text, TableLanguage language, const UnitTexts& units);
