@@ -23,18 +23,19 @@ bool FrameTransmitter::SendRaw(int n)
     return true;
 }
 
-void FrameTransmitter::SendHello()
+bool FrameTransmitter::SendHello()
 {
     m_buffer[0] = HelloByte;
-    SendRaw(1);
+    const bool sent = SendRaw(1);
     ++m_helloCount; // counted even with communication off; wraps at 256
+    return sent;
 }
 
-void FrameTransmitter::SendFrame(const StationStatus& image)
+bool FrameTransmitter::SendFrame(const StationStatus& image)
 {
     std::memcpy(m_buffer, image.data(), StationStatus::FrameSize);
     const uint16_t crc = GetCRC(m_buffer, StationStatus::ChecksumOffset);
     m_buffer[48] = static_cast<uint8_t>(crc & 0xFF);
     m_buffer[49] = static_cast<uint8_t>(crc >> 8);
-    SendRaw(StationStatus::FrameSize);
+    return SendRaw(StationStatus::FrameSize);
 }

@@ -27,9 +27,9 @@ public:
     // Sends the first n bytes of the transmit buffer. Returns false when nothing was
     // attempted (communication off) or the port reported a write failure.
     bool SendRaw(int n);
-    void SendHello();
+    bool SendHello();
     // The image's own bytes 48 and 49 are ignored and the image is left unchanged.
-    void SendFrame(const StationStatus& image);
+    bool SendFrame(const StationStatus& image);
 
     bool awaitingReply() const { return m_awaitingReply; }
     void setAwaitingReply(bool on) { m_awaitingReply = on; }

@@ -1,0 +1,6 @@
+#include "link/serial_transport.h"
+
+QString serialDeviceName(const QString& comName, const QString& /*portsEntry*/)
+{
+    return comName;
+}
