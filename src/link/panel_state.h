@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include <QMetaType>
 #include <QString>
 
 // What one decoded status frame puts on the live panel. Field names are the controls'.
@@ -27,3 +28,5 @@ struct PanelState
     }
     bool operator!=(const PanelState& o) const { return !(*this == o); }
 };
+
+Q_DECLARE_METATYPE(PanelState)
