@@ -15,6 +15,8 @@ QFont arialLabelFont(const QFont& like)
     QFont f = like;
     f.setFamily(QStringLiteral("Arial"));
     f.setPixelSize(ChartAxes::LabelPixelSize);
+    // Labels are drawn in the frame colour itself, not blended into the black field.
+    f.setStyleStrategy(QFont::NoAntialias);
     return f;
 }
 
@@ -49,7 +51,6 @@ void DrawChartAxes(QPainter& canvas, const QRect& clip, const QString& unitText,
     const QColor frame = ChartAxes::frameColor();
 
     canvas.setRenderHint(QPainter::Antialiasing, false);
-    canvas.setRenderHint(QPainter::TextAntialiasing, false);
     canvas.fillRect(clip, Qt::black);
 
     // The frame's outline runs through both corner pixels (20, 5) and (W - 5, H - 18).

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QStringList>
+
+#include "profiles/profile_station_access.h"
+
+// Records what profile transfer asks of the station side, in order.
+class FakeRecordingTarget : public RecordingTarget
+{
+public:
+    QStringList* log = nullptr;
+    bool active = true;
+    StationStatus refreshedFrom;
+    int refreshes = 0;
+
+    void setCelsius(bool) override {}
+    bool isActiveWindow() const override { return active; }
+    void RefreshHeaderFromStation(const StationStatus& status) override
+    {
+        refreshedFrom = status;
+        ++refreshes;
+        *log << QStringLiteral("refresh");
+    }
+    void ShowHeader() override { *log << QStringLiteral("show"); }
+    void TakeSample(const StationStatus&) override {}
+};
+
+class FakeStationAccess : public ProfileStationAccess
+{
+public:
+    QStringList log;
+    bool communication = false;
+    bool locked = false;    // ParameterListLocked
+    bool unlocked = true;   // StationUnlocked
+    StationStatus image;
+    QList<StationStatus> sent;
+    FakeRecordingTarget* target = nullptr;
+    RecordRowFields fields;
+    int headerRefreshCount = 0;
+    ActiveRecordKind activeKind = ActiveRecordKind::None;
+    ProfileParameters activeParameters;
+
+    bool communicationOn() const override { return communication; }
+    StationStatus& statusImage() override { return image; }
+    void SendCommand(StationStatus& frame) override
+    {
+        log << QStringLiteral("send");
+        if (!unlocked)
+            return;
+        frame.setWriteRequest(true);
+        frame.sealChecksum();
+        sent << frame;
+    }
+    void PauseSupervision() override { log << QStringLiteral("pause"); }
+    void ResumeSupervision() override { log << QStringLiteral("resume"); }
+    RecordingTarget* recordingTarget() override { return target; }
+    void setRecordingTargetRowFields(const RecordRowFields& f) override
+    {
+        fields = f;
+        log << QStringLiteral("fields");
+    }
+    void setHeaderRefreshCount(uint8_t count) override
+    {
+        headerRefreshCount = count;
+        log << QStringLiteral("headerRefresh");
+    }
+    bool parameterListLocked() const override { return locked; }
+    QString flowText() const override { return QStringLiteral("3"); }
+    ActiveRecordKind activeRecordKind() const override { return activeKind; }
+    ProfileParameters activeRecordParameters() const override { return activeParameters; }
+};
