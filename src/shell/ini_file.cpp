@@ -233,6 +233,12 @@ bool hasLineBreak(const QByteArray& bytes)
     return false;
 }
 
+// Names as the file stores them: 8-bit, without surrounding blanks.
+QByteArray nameBytes(const QString& name)
+{
+    return TextCodec::toAnsi(name).trimmed();
+}
+
 QString tr(const char* text)
 {
     return QCoreApplication::translate("IniFile", text);
@@ -265,15 +271,12 @@ void IniFile::parse()
 
 bool IniFile::contains(const QString& section, const QString& key) const
 {
-    return m_parsed->ini.GetValue(TextCodec::toAnsi(section).constData(),
-                                  TextCodec::toAnsi(key).constData(), nullptr)
-        != nullptr;
+    return m_parsed->ini.GetValue(nameBytes(section).constData(), nameBytes(key).constData(), nullptr) != nullptr;
 }
 
 QByteArray IniFile::readBytes(const QString& section, const QString& key, const QByteArray& defaultValue) const
 {
-    const char* value = m_parsed->ini.GetValue(TextCodec::toAnsi(section).constData(),
-                                               TextCodec::toAnsi(key).constData(), nullptr);
+    const char* value = m_parsed->ini.GetValue(nameBytes(section).constData(), nameBytes(key).constData(), nullptr);
     return value ? QByteArray(value) : defaultValue;
 }
 
@@ -316,8 +319,8 @@ bool IniFile::writeBytes(const QString& section, const QString& key, const QByte
 {
     m_error.clear();
     m_errorReason.clear();
-    const QByteArray sectionBytes = TextCodec::toAnsi(section).trimmed();
-    const QByteArray keyBytes = TextCodec::toAnsi(key).trimmed();
+    const QByteArray sectionBytes = nameBytes(section);
+    const QByteArray keyBytes = nameBytes(key);
     // A line break in a value would start new lines of its own in the file.
     if (sectionBytes.isEmpty() || sectionBytes.contains(']') || hasLineBreak(sectionBytes))
         return fail(tr("invalid section name \"%1\"").arg(section));
