@@ -95,7 +95,9 @@ void SerialTransport::drain()
 
 void SerialTransport::onError(QSerialPort::SerialPortError error)
 {
-    if (error != QSerialPort::ResourceError)
+    // A vanished device shows as a resource error, or (a pseudo-terminal whose other end
+    // closed) as read errors that repeat for as long as the port stays open.
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
         return;
     const QString text = m_port.errorString();
     m_lastError = text;

@@ -12,7 +12,8 @@ QString serialDeviceName(const QString& comName, const QString& portsEntry = QSt
 
 // The serial port of the program: 8N1, no flow control, DTR and RTS off, a 1024-byte read
 // buffer. Received bytes go to the receive handler in events of at most 1024 bytes, never
-// from inside a write. A device that goes away is reported once and the port is closed.
+// from inside a write. A device that goes away (or fails to be read) is reported once and
+// the port is closed.
 class SerialTransport : public QObject, public PortTransport
 {
     Q_OBJECT
