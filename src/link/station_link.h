@@ -72,7 +72,9 @@ public:
     bool portOpen() const { return m_transport.isOpen(); }
     QString portName() const { return m_portName; }
     int baudRate() const { return m_baudRate; }
+    // Login on profile change; read by ReopenPort, set by the options dialog.
     bool ChangePCBMode() const { return m_changePcbMode; }
+    void setChangePCBMode(bool on) { m_changePcbMode = on; }
     // "Unable to open port com" + n (language 0) or "不能打开串口" + n.
     static QString portOpenErrorText(int commPort, int language);
 
