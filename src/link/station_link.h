@@ -34,6 +34,8 @@ public:
     static constexpr int NormalInterval = 60;   // ms, chekD
     static constexpr int RecoveryInterval = 20; // ms, chekD in fast recovery
 
+    // The transport and the clock must outlive the link; the link installs itself as the
+    // transport's receive and lost handler.
     StationLink(PortTransport& transport, const Clock& clock, QObject* parent = nullptr);
     ~StationLink() override;
 
