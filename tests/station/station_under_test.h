@@ -75,6 +75,29 @@ public:
         return true;
     }
 
+    // A pseudo-terminal of the test's own for --device: the station opens the slave as a
+    // serial port, the test holds the master. Returns the slave's path.
+    QString openOwnPty()
+    {
+        m_fd = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (m_fd < 0 || grantpt(m_fd) != 0 || unlockpt(m_fd) != 0)
+            return QString();
+        termios t;
+        tcgetattr(m_fd, &t);
+        cfmakeraw(&t);
+        tcsetattr(m_fd, TCSANOW, &t);
+        m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read);
+        QObject::connect(m_notifier, &QSocketNotifier::activated, [this] { readPeer(); });
+        return QString::fromLocal8Bit(ptsname(m_fd));
+    }
+    // The line rate set on the terminal; on a pty's master this is the slave's setting.
+    speed_t lineSpeed() const
+    {
+        termios t;
+        tcgetattr(m_fd, &t);
+        return cfgetospeed(&t);
+    }
+
     void send(const QByteArray& bytes) { QVERIFY(::write(m_fd, bytes.constData(), bytes.size()) == bytes.size()); }
     void sendHello() { send(QByteArray(1, char(0x55))); }
     void sendFrame(const StationStatus& s) { send(wireFrame(s)); }

@@ -52,7 +52,7 @@ the --device path). Every further line is one event, flushed at once:
   start flow=F | start-ignored
                              a process started (or was already running)
   phase ramp-t1 | phase soak | phase ramp-t3 | phase hold | phase cooling
-                             the process moved on: to T1 at 1.73 degrees a second, T1 to
+                             the process moved on: to T1 at 1.73 deg C a second, T1 to
                              T2 over S1 (process code 0x2D, only here), to T3 over S2,
                              T3 held for S3, cooling until Tc is below T0 (50 degrees C
                              when T0 is not above room temperature)
@@ -67,6 +67,8 @@ Lines on standard input change the faults while it runs:
   quit            end, as SIGINT and SIGTERM do (the --link is removed)
 
 Faults touch only what the station sends: it still decodes and carries out every frame.
+A process runs the profile its flow had when it started; a parameter write or a poll
+selecting another flow meanwhile changes what is reported, not the process.
 Without --state every flow starts with the default profile: desoldering, IR, Celsius,
 T0 100, TB 150, T1 120, S1 50, T2 140, TL 183, S2 45, T3 195, S3 15, K 0, 0, 128, 63.
 Exit status: 0 after quit or a signal, 1 when the port or the state file fails, 2 for
