@@ -48,6 +48,8 @@ public:
     virtual void setHeaderRefreshCount(uint8_t count) = 0;
 
     virtual bool parameterListLocked() const = 0;
+    // A process is running on the station (btnStart shows "Exit"); uploads wait for its end.
+    virtual bool processRunning() const = 0;
     // The live panel's flow label (Label8).
     virtual QString flowText() const = 0;
     virtual ActiveRecordKind activeRecordKind() const = 0;

@@ -65,6 +65,8 @@ public:
         log << QStringLiteral("headerRefresh");
     }
     bool parameterListLocked() const override { return locked; }
+    bool running = false;
+    bool processRunning() const override { return running; }
     QString flowText() const override { return QStringLiteral("3"); }
     ActiveRecordKind activeRecordKind() const override { return activeKind; }
     ProfileParameters activeRecordParameters() const override { return activeParameters; }
