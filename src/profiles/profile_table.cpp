@@ -99,6 +99,9 @@ void ProfileTable::replaceRows(std::vector<ProfileRow> rows)
     std::iota(m_display.begin(), m_display.end(), 1);
     m_currentRow = m_rows.empty() ? 0 : std::clamp(m_currentRow, 1, RowCount());
     endResetModel();
+    // A reset leaves the view without a current cell; it takes the table's again.
+    if (m_currentRow != 0)
+        emit currentCellMoved(m_currentRow, m_currentColumn);
 }
 
 void ProfileTable::setCurrentCell(int dataRow, int column)

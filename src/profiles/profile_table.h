@@ -34,7 +34,8 @@ public:
     // Appends an empty row and returns its DataRow.
     int appendRow();
     void DeleteRows(int first, int last);
-    // Replaces every row at once (loading); the display order starts again as loaded.
+    // Replaces every row at once (loading); the display order starts again as loaded and the
+    // current cell stays on its row number (the first row when the table was empty).
     void replaceRows(std::vector<ProfileRow> rows);
 
     // CurrentRow: DataRow of the current cell, 0 when there is none.

@@ -319,6 +319,27 @@ private slots:
         QCOMPARE(f.readAll(), QByteArray("imported"));
     }
 
+    void loadingKeepsTheGridOnTheCurrentRow()
+    {
+        QTemporaryDir dir;
+        ProfileFilePaths paths{ dir.path(), QString() };
+        ProfileTable source;
+        source.SetRowCount(2);
+        fillDefault(source, 1, QStringLiteral("first"));
+        int32_t lc = -1;
+        QVERIFY(SaveProfileTable(source, paths, lc));
+
+        QVERIFY(m_page->loadTable(paths));
+        ProfileTable& t = m_page->table();
+        QCOMPARE(t.RowCount(), 2);
+        QCOMPARE(t.CurrentRow(), 1);
+        QCOMPARE(m_page->grid()->currentIndex().row(), 0);
+        // The first show previews the current row.
+        QImage expected(m_page->previewBox()->image().size(), QImage::Format_RGB32);
+        PreviewProfile(expected, t, 1);
+        QCOMPARE(m_page->previewBox()->image(), expected);
+    }
+
     void damagedFileShowsAnErrorAndKeepsTheRows()
     {
         QTemporaryDir dir;
