@@ -1,4 +1,336 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
+  <context>
+    <name>LivePanel</name>
+    <message>
+      <source>Exit</source>
+      <translation>退出</translation>
+    </message>
+    <message>
+      <source>Begin</source>
+      <translation>开始</translation>
+    </message>
+    <message>
+      <source>Fan</source>
+      <translation>冷却风扇</translation>
+    </message>
+    <message>
+      <source>Vacuum-pump</source>
+      <translation>真空泵</translation>
+    </message>
+    <message>
+      <source>Top-heater</source>
+      <translation>顶部加热器</translation>
+    </message>
+    <message>
+      <source>Bottom-heater</source>
+      <translation>底部加热器</translation>
+    </message>
+    <message>
+      <source>Fan-inside</source>
+      <translation>冷却风扇缩进</translation>
+    </message>
+    <message>
+      <source>Fan-outside</source>
+      <translation>冷却风扇伸出</translation>
+    </message>
+    <message>
+      <source>Top Heater up</source>
+      <translation>顶部加热器在顶部</translation>
+    </message>
+    <message>
+      <source>Top Heater down</source>
+      <translation>顶部加热器在底部</translation>
+    </message>
+    <message>
+      <source>Flow</source>
+      <translation>流程</translation>
+    </message>
+    <message>
+      <source>Soldering or Desoldering</source>
+      <translation>焊接与拆焊</translation>
+    </message>
+  </context>
+  <context>
+    <name>TfrmComm</name>
+    <message>
+      <source>File</source>
+      <translation>文件</translation>
+    </message>
+    <message>
+      <source>Communication</source>
+      <translation>通讯</translation>
+    </message>
+    <message>
+      <source>Others</source>
+      <translation>其它</translation>
+    </message>
+    <message>
+      <source>Language</source>
+      <translation>语言</translation>
+    </message>
+    <message>
+      <source>Window</source>
+      <translation>窗口</translation>
+    </message>
+    <message>
+      <source>Help</source>
+      <translation>帮助</translation>
+    </message>
+    <message>
+      <source>Profiles/Parameters</source>
+      <translation>参数设定</translation>
+    </message>
+    <message>
+      <source>Operator defined input</source>
+      <translation>操作员定义输入</translation>
+    </message>
+    <message>
+      <source>Process values</source>
+      <translation>过程值</translation>
+    </message>
+  </context>
+  <context>
+    <name>TfrmCommActions</name>
+    <message>
+      <source>New</source>
+      <translation>新建</translation>
+    </message>
+    <message>
+      <source>&amp;Open...</source>
+      <translation>打开...</translation>
+    </message>
+    <message>
+      <source>Exit</source>
+      <translation>退出</translation>
+    </message>
+    <message>
+      <source>the apllication terminal</source>
+      <translation>退出程序</translation>
+    </message>
+    <message>
+      <source>communication</source>
+      <translation>通讯</translation>
+    </message>
+    <message>
+      <source>communication on/off</source>
+      <translation>通讯开启/中断</translation>
+    </message>
+    <message>
+      <source>say hello</source>
+      <translation>握手</translation>
+    </message>
+    <message>
+      <source>say hello to MFC</source>
+      <translation>握手</translation>
+    </message>
+    <message>
+      <source>IR protection</source>
+      <translation>IR 保护</translation>
+    </message>
+    <message>
+      <source>COM port setting</source>
+      <translation>串口设置</translation>
+    </message>
+    <message>
+      <source>Options...</source>
+      <translation>选项...</translation>
+    </message>
+    <message>
+      <source>Parameter list protection...</source>
+      <translation>参数保护</translation>
+    </message>
+    <message>
+      <source>Parameter protection...</source>
+      <translation>参数保护</translation>
+    </message>
+    <message>
+      <source>English</source>
+      <translation>英文</translation>
+    </message>
+    <message>
+      <source>Chinese</source>
+      <translation>中文</translation>
+    </message>
+    <message>
+      <source>Quick upload</source>
+      <translation>快速上载</translation>
+    </message>
+    <message>
+      <source>&amp;Title array</source>
+      <translation>标题排列</translation>
+    </message>
+    <message>
+      <source>&amp;Window cascade</source>
+      <translation>叠排窗口</translation>
+    </message>
+    <message>
+      <source>&amp;Icons array</source>
+      <translation>图标排列</translation>
+    </message>
+    <message>
+      <source>Tamsel help</source>
+      <translation>Tamsel帮助</translation>
+    </message>
+    <message>
+      <source>About</source>
+      <translation>关于</translation>
+    </message>
+    <message>
+      <source>Save</source>
+      <translation>保存</translation>
+    </message>
+    <message>
+      <source>Save as...</source>
+      <translation>另存为...</translation>
+    </message>
+    <message>
+      <source>Record</source>
+      <translation>记录</translation>
+    </message>
+    <message>
+      <source>Delete</source>
+      <translation>删除</translation>
+    </message>
+    <message>
+      <source>Delete recording</source>
+      <translation>删除记录</translation>
+    </message>
+    <message>
+      <source>Analysis cursor</source>
+      <translation>分析光标</translation>
+    </message>
+    <message>
+      <source>Analysis cusor show/hide</source>
+      <translation>分析on/off</translation>
+    </message>
+    <message>
+      <source>Add analysis dot</source>
+      <translation>增加分析点</translation>
+    </message>
+    <message>
+      <source>Add analysys dot</source>
+      <translation>增加分析点</translation>
+    </message>
+    <message>
+      <source>Erase last analysis dot</source>
+      <translation>删除上一分析点</translation>
+    </message>
+    <message>
+      <source>Erase last analysis dot</source>
+      <comment>hint</comment>
+      <translation>删除上一个分析点</translation>
+    </message>
+    <message>
+      <source>Erase all analysis dots</source>
+      <translation>删除所有分析点</translation>
+    </message>
+    <message>
+      <source>Small</source>
+      <translation>小</translation>
+    </message>
+    <message>
+      <source>Medium</source>
+      <translation>中</translation>
+    </message>
+    <message>
+      <source>Large</source>
+      <translation>大</translation>
+    </message>
+    <message>
+      <source>Orginal size</source>
+      <translation>原始尺寸</translation>
+    </message>
+    <message>
+      <source>Manual zoom</source>
+      <translation>放大</translation>
+    </message>
+    <message>
+      <source>Zoom to selected window</source>
+      <translation>放大</translation>
+    </message>
+    <message>
+      <source>Fit to window</source>
+      <translation>适应尺寸</translation>
+    </message>
+    <message>
+      <source>Preview</source>
+      <translation>预览...</translation>
+    </message>
+    <message>
+      <source>show a complete page</source>
+      <translation>显示完整</translation>
+    </message>
+    <message>
+      <source>Print</source>
+      <translation>打印</translation>
+    </message>
+    <message>
+      <source>prints the document</source>
+      <translation>打印文档</translation>
+    </message>
+    <message>
+      <source>Print...</source>
+      <translation>打印...</translation>
+    </message>
+  </context>
+  <context>
+    <name>TfrmSetCOM</name>
+    <message>
+      <source>setup</source>
+      <translation>设置</translation>
+    </message>
+    <message>
+      <source>COM port settings</source>
+      <translation>串口设置</translation>
+    </message>
+    <message>
+      <source>port:</source>
+      <translation>COM口：</translation>
+    </message>
+    <message>
+      <source>baud rate:</source>
+      <translation>波特率：</translation>
+    </message>
+    <message>
+      <source>Ok</source>
+      <translation>确定</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>取消</translation>
+    </message>
+  </context>
+  <context>
+    <name>TranslatedMessageBox</name>
+    <message>
+      <source>OK</source>
+      <translation>确定</translation>
+    </message>
+    <message>
+      <source>Information</source>
+      <translation>信息</translation>
+    </message>
+    <message>
+      <source>Warning</source>
+      <translation>警告</translation>
+    </message>
+    <message>
+      <source>Error</source>
+      <translation>错误</translation>
+    </message>
+    <message>
+      <source>Confirm</source>
+      <translation>确认</translation>
+    </message>
+    <message>
+      <source>&amp;Yes</source>
+      <translation>是</translation>
+    </message>
+    <message>
+      <source>&amp;No</source>
+      <translation>否</translation>
+    </message>
+  </context>
 </TS>

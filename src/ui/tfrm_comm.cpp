@@ -57,6 +57,9 @@ TfrmComm::TfrmComm(const ProgramPaths& paths, PortTransport* transport, const Cl
 TfrmComm::~TfrmComm()
 {
     shutdown();
+    // Tearing the frame down activates and closes sub-windows; nothing is to react now.
+    m_destroying = true;
+    m_mdiArea->disconnect(this);
     // The link goes before the widgets it reports to.
     m_link.reset();
     m_ownTransport.reset();
@@ -258,6 +261,8 @@ void TfrmComm::setQuickUpload(std::function<int()> rowCount, std::function<bool(
 
 void TfrmComm::rebuildMenuBar()
 {
+    if (m_destroying)
+        return;
     const MergedMenus* merged = nullptr;
     if (QMdiSubWindow* sub = m_mdiArea ? m_mdiArea->activeSubWindow() : nullptr)
         merged = dynamic_cast<const MergedMenus*>(sub->widget());

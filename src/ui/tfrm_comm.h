@@ -132,6 +132,7 @@ private:
     void wireLink();
     void showPanelState(const PanelState& state);
     void onCommunicationTriggered();
+    void sayHello();
     void onGaveUp();
     void updateLinkActionStates();
 
@@ -167,4 +168,5 @@ private:
 
     bool m_firstShown = false;
     bool m_shutDown = false;
+    bool m_destroying = false;
 };

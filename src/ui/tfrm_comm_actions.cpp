@@ -236,7 +236,7 @@ void TfrmCommActions::retranslate(bool everChinese)
     set(actnDeleRec, tr("Delete"), tr("Delete recording"));
     set(actnLineDot, tr("Analysis cursor"), tr("Analysis cusor show/hide"));
     set(actnAddAnaly, tr("Add analysis dot"), tr("Add analysys dot"));
-    set(actnErase, tr("Erase last analysis dot"), tr("Erase last analysis dot"));
+    set(actnErase, tr("Erase last analysis dot"), tr("Erase last analysis dot", "hint"));
     // This hint has no Chinese text.
     set(actnAEraseall, tr("Erase all analysis dots"), QStringLiteral("Erase all analysis dots"));
     set(actnLineW1, tr("Small"));

@@ -96,7 +96,7 @@ void TfrmComm::firstShow()
         m_actions->newfile->trigger();
 
     // 6: the link starts.
-    m_actions->actnSayHello->trigger();
+    sayHello();
     emit firstShowDone();
 }
 
@@ -131,6 +131,10 @@ void TfrmComm::openHelp()
 
 void TfrmComm::closeEvent(QCloseEvent* e)
 {
+    if (m_destroying) {
+        e->accept();
+        return;
+    }
     // Every record window is asked; a recording one refuses and the program runs on.
     for (QMdiSubWindow* sub : m_mdiArea->subWindowList()) {
         if (!sub->close()) {

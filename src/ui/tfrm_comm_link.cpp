@@ -56,11 +56,7 @@ void TfrmComm::wireLink()
     connect(&link, &StationLink::recordingUncheckedByGiveUp, this, [this] { m_actions->actnRecord->setChecked(false); });
 
     connect(a.actnComunica, &QAction::triggered, this, &TfrmComm::onCommunicationTriggered);
-    connect(a.actnSayHello, &QAction::triggered, this, [this] {
-        m_link->sayHello();
-        m_actions->actnComunica->setChecked(m_link->communicationOn());
-        updateLinkActionStates();
-    });
+    connect(a.actnSayHello, &QAction::triggered, this, &TfrmComm::sayHello);
     connect(a.N2, &QAction::triggered, this, &TfrmComm::comPortSetting);
     // The link reads the recording switch from actnRecord, whoever sets it.
     connect(a.actnRecord, &QAction::toggled, this, [this](bool on) {
@@ -96,9 +92,17 @@ void TfrmComm::onCommunicationTriggered()
     updateLinkActionStates();
 }
 
+void TfrmComm::sayHello()
+{
+    m_link->sayHello();
+    m_actions->actnComunica->setChecked(m_link->communicationOn());
+    updateLinkActionStates();
+}
+
 void TfrmComm::updateLinkActionStates()
 {
-    // Say hello only while communication is off; the switch only while not recording.
+    // Say hello only while communication is off (the action is invisible, so only the
+    // program runs it); the switch only while not recording.
     m_actions->actnSayHello->setEnabled(!m_link->communicationOn());
     m_actions->actnComunica->setEnabled(!m_actions->actnRecord->isChecked());
 }

@@ -1,6 +1,7 @@
 #include "ui/ui_language.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 
 UiLanguage& UiLanguage::instance()
 {
@@ -25,5 +26,8 @@ bool UiLanguage::apply(Language lang)
         m_current = Language::English;
         QCoreApplication::removeTranslator(&m_translator);
     }
+    // Qt posts the LanguageChange events; every window retranslates now, before the rest
+    // of the switch runs.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     return true;
 }
