@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include "link/status_decoder.h"
+
 // Columns of the profile table, numbered 1 to 21 whatever their arrangement on screen.
 namespace ProfileColumn {
 enum : int {
@@ -42,12 +44,8 @@ inline bool isList(int column) { return column == Type || (column >= Sensor && c
 // 1 = English, 2 = Chinese as the language menu numbers them; Design until one is applied.
 enum class TableLanguage : int { Design = 0, English = 1, Chinese = 2 };
 
-// The English interface's unit texts come from the settings file.
-struct UnitTexts
-{
-    QString celsius = QStringLiteral("\u00B0C");
-    QString fahrenheit = QStringLiteral("\u00B0F");
-};
+// UnitTexts: the English interface's unit texts, from the settings file (shared with the
+// live panel's decoder).
 
 // A cell's value as a whole number: nothing, blanks and non-numbers give 0, fractions are
 // rounded half to even. Callers keep the low 16 or 8 bits (see cellWord, cellByte).
