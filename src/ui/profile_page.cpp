@@ -244,7 +244,9 @@ QString ProfilePage::boardOfRowIndex(int index) const
 
 void ProfilePage::writeSelectedRowToStation()
 {
-    if (m_access)
+    // Without a current row there is no profile to send; a row of zeros would replace the
+    // station's.
+    if (m_access && m_table->CurrentRow() != 0)
         WriteProfileToStatusImage(*m_table, m_table->CurrentRow(), *m_access);
 }
 

@@ -60,7 +60,7 @@ public:
 
     // For Begin's quick upload: the current row's 0-based index (-1 for none), the board of
     // a 0-based row index (empty when it names no row), and the central upload step for the
-    // current row.
+    // current row (nothing without one).
     int selectedRowIndex() const;
     QString boardOfRowIndex(int index) const;
     void writeSelectedRowToStation();
