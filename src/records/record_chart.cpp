@@ -256,12 +256,14 @@ void drawSamples(QPainter& p, const Recording& record, double interval, int scal
         return;
     }
 
-    p.setPen(tcPen);
-    for (int i = 1; i < end; ++i)
-        p.drawLine(x(i - 1), y(s[i - 1].tc), x(i), y(s[i].tc));
-    p.setPen(tbPen);
-    for (int i = 1; i < end; ++i)
-        p.drawLine(x(i - 1), y(s[i - 1].tb), x(i), y(s[i].tb));
+    // Tc and Tb cross, so their segments keep the order tc, tb, tc, tb, ...
+    for (int i = 1; i < end; ++i) {
+        const int x0 = x(i - 1), x1 = x(i);
+        p.setPen(tcPen);
+        p.drawLine(x0, y(s[i - 1].tc), x1, y(s[i].tc));
+        p.setPen(tbPen);
+        p.drawLine(x0, y(s[i - 1].tb), x1, y(s[i].tb));
+    }
     for (const Band& band : kBands) {
         int runStart = x(0);
         uint8_t runFlag = s[1].*(band.flag);
