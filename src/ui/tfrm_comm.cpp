@@ -49,8 +49,8 @@ TfrmComm::TfrmComm(const ProgramPaths& paths, PortTransport* transport, const Cl
     wireLink();
 
     // The profile page, the record windows and the dialogs that give the actions their
-    // behaviour are put in place here, before the start-up steps run.
-
+    // behaviour are put in place before the start-up steps run.
+    installParts();
     startUp();
 }
 
@@ -250,11 +250,6 @@ QString TfrmComm::statusPanelText(int i) const
 void TfrmComm::setStatusPanelText(int i, const QString& text)
 {
     m_statusPanels[size_t(i)]->setText(text);
-}
-
-void TfrmComm::setQuickUpload(std::function<int()> rowCount, std::function<bool()> upload)
-{
-    m_beginHooks->setQuickUpload(std::move(rowCount), std::move(upload));
 }
 
 // --- menus ------------------------------------------------------------------------------

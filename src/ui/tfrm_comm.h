@@ -10,10 +10,14 @@
 #include "shell/language.h"
 #include "shell/program_paths.h"
 #include "shell/program_settings.h"
+#include "ui/tfrm_msg.h"
 
 class Clock;
 class LivePanel;
 class PortTransport;
+struct ProfileFilePaths;
+class ProfileLinkAccess;
+class ProfilePage;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -25,7 +29,6 @@ class RecordingTarget;
 class StationLink;
 class TfrmCommActions;
 class TfrmCommBeginHooks;
-class Tfrmmsg;
 struct PanelState;
 struct SerialSettings;
 
@@ -85,8 +88,24 @@ public:
     QString statusPanelText(int i) const;
     void setStatusPanelText(int i, const QString& text);
 
-    // Begin with quick upload: the profile page gives the row count and does the upload.
-    void setQuickUpload(std::function<int()> rowCount, std::function<bool()> upload);
+    // The "Profiles/Parameters" page with the profile table.
+    ProfilePage* profilePage() const { return m_profilePage; }
+    // ParameterListLocked: the protection windows set it; the table follows.
+    void setParameterListLocked(bool locked);
+    bool parameterListLocked() const { return m_parameterListLocked; }
+
+    // What the login dialog returns when Begin changes the board under ChangePCBMode.
+    struct OperatorLogin
+    {
+        QString employeeNumber;
+        QString name;
+        QString department;
+        QString remark;
+    };
+    // The login dialog for a change of board: shows `question` as its board line, returns
+    // false when not confirmed. Unset, a yes/no question stands in for it.
+    using BoardChangeLogin = std::function<bool(const QString& question, OperatorLogin* login)>;
+    void setBoardChangeLogin(BoardChangeLogin login) { m_boardChangeLogin = std::move(login); }
 
     // The language command ("English" / "Chinese"); also run by the first show.
     void switchLanguage(Language lang);
@@ -110,6 +129,10 @@ signals:
     void profileTableSaveRequested();
     // The first show has run to its end (hello said).
     void firstShowDone();
+    // Begin's quick upload changed the board, confirmed by `login` (empty fields after a
+    // yes/no question): the operation log records it.
+    void boardChangeConfirmed(const TfrmComm::OperatorLogin& login, const QString& fromBoard,
+                              const QString& toBoard);
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -136,6 +159,13 @@ private:
     void onGaveUp();
     void updateLinkActionStates();
 
+    // tfrm_comm_parts.cpp: the windows put on the frame
+    void installParts();
+    // Start-up step 4 for the profile page: unit texts and the table's protection.
+    void profilePageStartUp();
+    bool quickUploadStep();
+    ProfileFilePaths profileFilePaths() const;
+
     // tfrm_comm_lifecycle.cpp
     void startUp();
     void firstShow();
@@ -150,6 +180,11 @@ private:
     std::unique_ptr<TfrmCommBeginHooks> m_beginHooks;
     QPointer<Tfrmmsg> m_statusWindow;
     RecordingTarget* m_recordingTarget = nullptr;
+    ProfilePage* m_profilePage = nullptr;
+    // Shared only so its deleter comes from the one file that knows the type.
+    std::shared_ptr<ProfileLinkAccess> m_profileAccess;
+    bool m_parameterListLocked = false;
+    BoardChangeLogin m_boardChangeLogin;
 
     QMenu* m_fileMenu = nullptr;
     QMenu* m_commMenu = nullptr;

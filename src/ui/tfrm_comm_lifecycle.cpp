@@ -51,9 +51,10 @@ void TfrmComm::startUp()
     }
     a.menuQuickUp->setChecked(m_programSettings.quickUpdate);
     link.setUnitTexts(UnitTexts{m_programSettings.celsiusText, m_programSettings.fahrenheitText});
-    // The station is locked while a login password is stored; the password windows unlock
-    // it and set the profile table's protection.
+    // The station is locked while a login password is stored (the password windows unlock
+    // it); the profile table follows the parameter password.
     link.setStationUnlocked(PasswordSettings().login().isEmpty());
+    profilePageStartUp();
 
     // 5..7: supervision state (done by resetForStartup), the first page active.
     m_pageControl->setCurrentIndex(ProfilesPage);

@@ -195,6 +195,7 @@ private slots:
                                  "actnRecord", "actnDeleRec", "actnLineDot", "actnPreView", "actnPrint"})
             QVERIFY2(frm.findChild<QAction*>(QLatin1String(name)), name);
         QVERIFY(frm.findChild<QPushButton*>(QStringLiteral("btnStart")));
+        QVERIFY(frm.page(TfrmComm::ProfilesPage)->findChild<QWidget*>(QStringLiteral("tsGrid2")));
         QVERIFY(frm.findChild<QLabel*>(QStringLiteral("labTc")));
         QCOMPARE(frm.link().chekD().objectName(), QStringLiteral("chekD"));
 
