@@ -42,7 +42,8 @@ void textEndingAt(QPainter& p, int right, int top, const QString& text, bool opa
 
 QPen pen(const QColor& c, int width = 1, Qt::PenStyle style = Qt::SolidLine)
 {
-    return QPen(c, width, style, Qt::RoundCap, Qt::RoundJoin);
+    // Square caps keep wide curve segments on the rasterizer's fast line path.
+    return QPen(c, width, style, Qt::SquareCap, Qt::MiterJoin);
 }
 
 struct TimeAxis
