@@ -1,0 +1,106 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "desoldering_process.h"
+#include "records/record_file.h"
+
+class TestRecordExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void jsonNamesEveryHeaderField();
+    void csvHasAHeadingAndOneLinePerSample();
+    void damagedFileFailsWithAMessage();
+
+private:
+    int run(const QStringList& args, QByteArray* out, QByteArray* err = nullptr);
+    QTemporaryDir m_dir;
+    QString m_file;
+};
+
+void TestRecordExport::initTestCase()
+{
+    Recording r = DesolderingProcess::make(5, 0.5f);
+    r.dots.append({1, 26, 25});
+    OperatorInputs in;
+    in.operatorName = QStringLiteral("张三");
+    in.headline = QStringLiteral("say \"hi\"");
+    in.profileTypeIndex = 1;
+    m_file = m_dir.filePath("run.sld");
+    QString error;
+    QVERIFY(SaveRecord(r, m_file, in, 45000.25, &error));
+}
+
+int TestRecordExport::run(const QStringList& args, QByteArray* out, QByteArray* err)
+{
+    QProcess p;
+    p.start(QStringLiteral(TAMSEL_BIN_DIR "/tamsel-export"), args);
+    if (!p.waitForFinished(30000))
+        return -1;
+    *out = p.readAllStandardOutput();
+    if (err)
+        *err = p.readAllStandardError();
+    return p.exitCode();
+}
+
+void TestRecordExport::jsonNamesEveryHeaderField()
+{
+    QByteArray out;
+    QCOMPARE(run({"record", m_file, "--json"}, &out), 0);
+    QJsonParseError perr;
+    const QJsonObject doc = QJsonDocument::fromJson(out, &perr).object();
+    QCOMPARE(perr.error, QJsonParseError::NoError);
+    const QJsonObject h = doc.value("header").toObject();
+    const char* names[] = {"version", "overlayOn", "overlayFromEntry", "overlayTime", "recordDate", "operatorName",
+                           "boardName", "componentName", "desoldering", "reservedText", "Orientation", "ShutterX",
+                           "ShutterY", "Flow", "T2", "sensorIR", "T1", "T3", "TL", "S1", "S2", "S3", "celsius",
+                           "headline", "T0", "TB", "sampleInterval", "reserved"};
+    for (const char* n : names)
+        QVERIFY2(h.contains(QLatin1String(n)), n);
+    QCOMPARE(h.size(), int(std::size(names)));
+    QCOMPARE(h.value("version").toString(), QStringLiteral("2.1"));
+    QCOMPARE(h.value("operatorName").toString(), QStringLiteral("张三"));
+    QCOMPARE(h.value("headline").toString(), QStringLiteral("say \"hi\""));
+    QCOMPARE(h.value("recordDate").toDouble(), 45000.25);
+    QCOMPARE(h.value("T3").toDouble(), 230.0);
+    QCOMPARE(h.value("sampleInterval").toDouble(), 0.5);
+    const QJsonArray samples = doc.value("samples").toArray();
+    QCOMPARE(samples.size(), 5);
+    QCOMPARE(samples[4].toObject().value("time").toDouble(), 2.0);
+    QCOMPARE(samples[4].toObject().value("bottomHeater").toInt(), 1);
+    QCOMPARE(doc.value("dots").toArray().size(), 1);
+    QCOMPARE(doc.value("dots").toArray()[0].toObject().value("tc").toDouble(), 26.0);
+}
+
+void TestRecordExport::csvHasAHeadingAndOneLinePerSample()
+{
+    QByteArray out;
+    QCOMPARE(run({"record", "--csv", m_file}, &out), 0);
+    const QList<QByteArray> lines = out.trimmed().split('\n');
+    QCOMPARE(lines.size(), 6);
+    QCOMPARE(lines[0], QByteArray("time,tc,tb,dT,fan,pump,bottomHeater,topHeater,fanInside,fanOutside,topHeaterUp,topHeaterDown"));
+    QCOMPARE(lines[2], QByteArray("0.5,26,26,1,0,0,1,0,1,0,0,1"));
+}
+
+void TestRecordExport::damagedFileFailsWithAMessage()
+{
+    QFile f(m_dir.filePath("cut.sld"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(100, '\x03'));
+    f.close();
+    QByteArray out, err;
+    QCOMPARE(run({"record", f.fileName(), "--json"}, &out, &err), 1);
+    QVERIFY(out.isEmpty());
+    QVERIFY(err.contains("file error!"));
+    QCOMPARE(run({"record", m_dir.filePath("none.sld"), "--csv"}, &out, &err), 1);
+    QVERIFY(err.contains("none.sld"));
+}
+
+QTEST_GUILESS_MAIN(TestRecordExport)
+#include "test_record_export.moc"
