@@ -1,6 +1,7 @@
 // Tamsel: the program entry. No command-line arguments are read.
 
 #include <QApplication>
+#include <QScreen>
 
 #include "shell/program_paths.h"
 #include "ui/quit_signal_watcher.h"
@@ -22,6 +23,9 @@ int main(int argc, char* argv[])
     QuitSignalWatcher quitSignals;
     QObject::connect(&quitSignals, &QuitSignalWatcher::quitRequested, &frmComm, [&frmComm] { frmComm.close(); });
 
+    // Maximised; without a window manager to do it, the window takes the screen itself.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        frmComm.setGeometry(screen->availableGeometry());
     frmComm.showMaximized();
     const int rc = app.exec();
     frmComm.shutdown();

@@ -64,8 +64,13 @@ LivePanel::LivePanel(QWidget* parent) : QFrame(parent)
     auto makeBox = [this](const char* name) {
         auto* b = new QCheckBox(this);
         b->setObjectName(QLatin1String(name));
-        // Indicators only: the station decides, the operator cannot.
+        // Indicators only: the station decides, the operator cannot. Disabled, but their
+        // captions stay as legible as the other labels.
         b->setEnabled(false);
+        QPalette pal = b->palette();
+        pal.setColor(QPalette::Disabled, QPalette::WindowText, pal.color(QPalette::Active, QPalette::WindowText));
+        pal.setColor(QPalette::Disabled, QPalette::Text, pal.color(QPalette::Active, QPalette::Text));
+        b->setPalette(pal);
         return b;
     };
     CheckBox1 = makeBox("CheckBox1");

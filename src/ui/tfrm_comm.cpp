@@ -196,9 +196,10 @@ void TfrmComm::buildCentre()
     m_splitterV->setObjectName(QStringLiteral("Splitter1"));
     m_splitterV->addWidget(m_mdiArea);
     m_splitterV->addWidget(m_pageControl);
-    m_splitterV->setStretchFactor(0, 3);
-    m_splitterV->setStretchFactor(1, 2);
+    m_splitterV->setStretchFactor(0, 1);
+    m_splitterV->setStretchFactor(1, 1);
     m_splitterV->setChildrenCollapsible(false);
+    m_splitterV->setSizes({420, 300});
 
     m_splitterH = new QSplitter(Qt::Horizontal);
     m_splitterH->setObjectName(QStringLiteral("Splitter2"));
