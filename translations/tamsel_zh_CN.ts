@@ -53,6 +53,182 @@
     </message>
   </context>
   <context>
+    <name>OperatorInputPanel</name>
+    <message>
+      <source>Date of record:</source>
+      <translation>记录日期</translation>
+    </message>
+    <message>
+      <source>Headline</source>
+      <translation>标题</translation>
+    </message>
+    <message>
+      <source>operator</source>
+      <translation>操作者</translation>
+    </message>
+    <message>
+      <source>board</source>
+      <translation>PCB板</translation>
+    </message>
+    <message>
+      <source>component</source>
+      <translation>元件</translation>
+    </message>
+    <message>
+      <source>Profile type</source>
+      <translation>操作类型</translation>
+    </message>
+    <message>
+      <source>Orientation</source>
+      <translation>位置</translation>
+    </message>
+    <message>
+      <source>ShutterX</source>
+      <translation>光圈X</translation>
+    </message>
+    <message>
+      <source>ShutterY</source>
+      <translation>光圈Y</translation>
+    </message>
+    <message>
+      <source>Actual IR Parameter</source>
+      <translation>参数</translation>
+    </message>
+    <message>
+      <source>Soldering</source>
+      <translation>焊接</translation>
+    </message>
+    <message>
+      <source>Desoldering</source>
+      <translation>拆焊</translation>
+    </message>
+    <message>
+      <source>left down</source>
+      <translation>左下</translation>
+    </message>
+    <message>
+      <source>left up</source>
+      <translation>左上</translation>
+    </message>
+    <message>
+      <source>right down</source>
+      <translation>右下</translation>
+    </message>
+    <message>
+      <source>right up</source>
+      <translation>右上</translation>
+    </message>
+  </context>
+  <context>
+    <name>ProfilePage</name>
+    <message>
+      <source>profile download</source>
+      <translation>下载数据</translation>
+    </message>
+    <message>
+      <source>upload profile</source>
+      <translation>上载数据</translation>
+    </message>
+    <message>
+      <source>Add a row</source>
+      <translation>增加行</translation>
+    </message>
+    <message>
+      <source>Del the row</source>
+      <translation>删除行</translation>
+    </message>
+    <message>
+      <source>&amp;Copy</source>
+      <translation>复制</translation>
+    </message>
+    <message>
+      <source>&amp;Paste</source>
+      <translation>粘贴</translation>
+    </message>
+    <message>
+      <source>the file holds fewer profiles than it announces</source>
+      <translation>the file holds fewer profiles than it announces</translation>
+    </message>
+    <message>
+      <source>I/O error reading "%1": %2</source>
+      <translation>I/O error reading "%1": %2</translation>
+    </message>
+    <message>
+      <source>I/O error writing "%1": %2</source>
+      <translation>I/O error writing "%1": %2</translation>
+    </message>
+    <message>
+      <source>The parameter list is protected.</source>
+      <translation>参数已被密码保护！</translation>
+    </message>
+    <message>
+      <source>To modify the list you have to deactivate the password protection.</source>
+      <translation>请先取消参数密码保护.</translation>
+    </message>
+    <message>
+      <source>no item!</source>
+      <translation>没有可上载的项!</translation>
+    </message>
+    <message>
+      <source>Are you sure upload to flow %1?</source>
+      <translation>请确认上载当前参数项到流程%1?</translation>
+    </message>
+    <message>
+      <source>Are you sure download to board"%1"?</source>
+      <translation>请确认下载当前参数到PCB板"%1"?</translation>
+    </message>
+    <message>
+      <source>Are you sure delete the row"%1"?</source>
+      <translation>确认删除参数行"%1"?</translation>
+    </message>
+  </context>
+  <context>
+    <name>RecordWindows</name>
+    <message>
+      <source>IR File (*.sld)</source>
+      <translation>IR File (*.sld)</translation>
+    </message>
+    <message>
+      <source>The recording has reached 65535 samples, the most a record file can hold. Recording has stopped; every sample is kept.</source>
+      <translation>记录已达到65535个采样点，这是记录文件所能容纳的最大数目。记录已停止，所有采样点均已保留。</translation>
+    </message>
+  </context>
+  <context>
+    <name>TfrmChild</name>
+    <message>
+      <source>New file</source>
+      <translation>新文件</translation>
+    </message>
+    <message>
+      <source>Can't close the child form,please stop recording first!</source>
+      <translation>不能关闭该程序,请首先停止纪录数据!</translation>
+    </message>
+    <message>
+      <source>File</source>
+      <translation>文件</translation>
+    </message>
+    <message>
+      <source>Record</source>
+      <translation>记录</translation>
+    </message>
+    <message>
+      <source>Analysis</source>
+      <translation>分析</translation>
+    </message>
+    <message>
+      <source>Line</source>
+      <translation>线</translation>
+    </message>
+    <message>
+      <source>Close</source>
+      <translation>关闭</translation>
+    </message>
+    <message>
+      <source>Close the current file</source>
+      <translation>关闭当前窗口</translation>
+    </message>
+  </context>
+  <context>
     <name>TfrmComm</name>
     <message>
       <source>File</source>
