@@ -26,6 +26,7 @@ class QSplitter;
 class QTabWidget;
 class QToolBar;
 class RecordingTarget;
+class RecordWindows;
 class StationLink;
 class TfrmCommActions;
 class TfrmCommBeginHooks;
@@ -87,6 +88,11 @@ public:
     // Status bar panels 0..3 (widths 300, 80, 76, 120).
     QString statusPanelText(int i) const;
     void setStatusPanelText(int i, const QString& text);
+
+    // The record windows, the operator input page and the process-values table.
+    RecordWindows* recordWindows() const { return m_recordWindows; }
+    // The options dialog's parameter import ends the program: no record window refuses.
+    void closeAfterParameterImport();
 
     // The "Profiles/Parameters" page with the profile table.
     ProfilePage* profilePage() const { return m_profilePage; }
@@ -161,6 +167,8 @@ private:
 
     // tfrm_comm_parts.cpp: the windows put on the frame
     void installParts();
+    // tfrm_comm_records.cpp
+    void installRecordWindows();
     // Start-up step 4 for the profile page: unit texts and the table's protection.
     void profilePageStartUp();
     bool quickUploadStep();
@@ -181,6 +189,8 @@ private:
     QPointer<Tfrmmsg> m_statusWindow;
     RecordingTarget* m_recordingTarget = nullptr;
     ProfilePage* m_profilePage = nullptr;
+    RecordWindows* m_recordWindows = nullptr;
+    bool m_closingAfterImport = false;
     // Shared only so its deleter comes from the one file that knows the type.
     std::shared_ptr<ProfileLinkAccess> m_profileAccess;
     bool m_parameterListLocked = false;

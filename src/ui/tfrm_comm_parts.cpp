@@ -39,6 +39,8 @@ void TfrmComm::installParts()
     connect(m_actions->actnComunica, &QAction::changed, m_profilePage, [this] { m_profilePage->updateActionStates(); });
     m_profilePage->updateActionStates();
 
+    installRecordWindows();
+
     m_beginHooks->setQuickUpload([this] { return m_profilePage->table().rowCount(); },
                                  [this] { return quickUploadStep(); });
 }

@@ -229,7 +229,8 @@ private slots:
         QSignalSpy switched(&frm, &TfrmComm::languageSwitched);
         frm.actions().actnChinese->trigger();
         QCOMPARE(switched.size(), 1);
-        QCOMPARE(menuTitles(frm.menuBar()), (QStringList{"文件", "通讯", "其它", "窗口", "帮助"}));
+        // The first show's record window is active: its menus are merged, in Chinese too.
+        QCOMPARE(menuTitles(frm.menuBar()), (QStringList{"文件", "通讯", "记录", "分析", "其它", "窗口", "帮助"}));
         TfrmCommActions& a = frm.actions();
         QCOMPARE(a.actnComunica->text(), QStringLiteral("通讯"));
         QCOMPARE(a.actnComunica->toolTip(), QStringLiteral("通讯开启/中断"));
@@ -321,6 +322,13 @@ private slots:
         QVERIFY(!m_port.writes.isEmpty());
         QCOMPARE(m_port.writes.last(), QByteArray("\x55", 1));
         QVERIFY(frm.link().timerActive());
+        // A new record window, as "New" makes it, receives the samples.
+        QCOMPARE(frm.mdiArea()->subWindowList().size(), 1);
+        QMdiSubWindow* sub = frm.mdiArea()->subWindowList().first();
+        QCOMPARE(sub->windowTitle(), QStringLiteral("New file"));
+        QVERIFY(sub->isMaximized());
+        QVERIFY(frm.recordingTarget());
+        QVERIFY(!frm.actions().newfile->isEnabled());
 
         answerHello();
         QVERIFY(!m_msg->isVisible());
@@ -460,6 +468,7 @@ private slots:
     void recordWindowMenusTakeTheirPlaceWhileActive()
     {
         TfrmComm& frm = shownWindow();
+        frm.mdiArea()->closeAllSubWindows();
         auto* w = new MenuWindow;
         QMdiSubWindow* sub = frm.addRecordWindow(w);
         frm.mdiArea()->setActiveSubWindow(sub);
@@ -473,6 +482,7 @@ private slots:
     void windowMenuListsAndTilesRecordWindows()
     {
         TfrmComm& frm = shownWindow();
+        frm.mdiArea()->closeAllSubWindows();
         QList<QMdiSubWindow*> subs;
         for (const char* title : {"first", "second"}) {
             auto* w = new QWidget;

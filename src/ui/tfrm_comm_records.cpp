@@ -1,0 +1,51 @@
+// The record windows on the main window's frame: the MDI area, the "Operator defined
+// input" and "Process values" pages, and what the profile page asks of the active window.
+
+#include "ui/tfrm_comm.h"
+
+#include <QMdiArea>
+#include <QTabWidget>
+
+#include "records/record_profile.h"
+#include "ui/profile_link_access.h"
+#include "ui/record_windows.h"
+
+void TfrmComm::installRecordWindows()
+{
+    RecordWindowsContext c;
+    c.actions = m_actions;
+    c.link = m_link.get();
+    c.mdiArea = m_mdiArea;
+    c.dialogParent = this;
+    c.addRecordWindow = [this](QWidget* w) { return addRecordWindow(w); };
+    c.setRecordingTarget = [this](RecordingTarget* t) { m_recordingTarget = t; };
+    c.setStatusText = [this](const QString& text) { setStatusPanelText(1, text); };
+    c.showOperatorInputPage = [this] { m_pageControl->setCurrentIndex(OperatorInputPage); };
+    c.closingAfterImport = [this] { return m_closingAfterImport; };
+    m_recordWindows = new RecordWindows(c, this);
+    setPageWidget(OperatorInputPage, m_recordWindows->operatorInputPanel());
+    setPageWidget(ProcessValuesPage, m_recordWindows->processValuesTable());
+    connect(this, &TfrmComm::languageSwitched, m_recordWindows, [this] { m_recordWindows->applyLanguage(); });
+
+    // Adding a profile row and uploading one look at the record windows.
+    m_profileAccess->rowFieldsToRecordingTarget = [this](const RecordRowFields& fields) {
+        if (TfrmChild* target = m_recordWindows->recordingTarget())
+            RecordProfile::applyRowFields(target->record().header, fields);
+    };
+    m_profileAccess->activeKind = [this] {
+        const TfrmChild* w = m_recordWindows->activeRecordWindow();
+        if (!w)
+            return ActiveRecordKind::None;
+        return w->record().savedOrLoaded ? ActiveRecordKind::Stored : ActiveRecordKind::Unsaved;
+    };
+    m_profileAccess->activeParameters = [this] {
+        const TfrmChild* w = m_recordWindows->activeRecordWindow();
+        return w ? RecordProfile::parametersOf(w->record().header) : ProfileParameters{};
+    };
+}
+
+void TfrmComm::closeAfterParameterImport()
+{
+    m_closingAfterImport = true;
+    close();
+}
