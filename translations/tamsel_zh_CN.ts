@@ -120,6 +120,21 @@
     </message>
   </context>
   <context>
+    <name>ProfileImport</name>
+    <message>
+      <source>Parameter File</source>
+      <translation>Parameter File</translation>
+    </message>
+    <message>
+      <source>Are you sure Import parameters from "%1"?</source>
+      <translation>确认从文件"%1"导入参数?</translation>
+    </message>
+    <message>
+      <source>Successful  import  parameters , the  program  will  be  terminate , restart  please!</source>
+      <translation>导入参数成功，程序将关闭，请重新启动软件?</translation>
+    </message>
+  </context>
+  <context>
     <name>ProfilePage</name>
     <message>
       <source>profile download</source>
@@ -147,15 +162,15 @@
     </message>
     <message>
       <source>the file holds fewer profiles than it announces</source>
-      <translation>the file holds fewer profiles than it announces</translation>
+      <translation>文件中的参数行少于其声明的行数</translation>
     </message>
     <message>
       <source>I/O error reading "%1": %2</source>
-      <translation>I/O error reading "%1": %2</translation>
+      <translation>输入/输出错误：无法读取"%1"：%2</translation>
     </message>
     <message>
       <source>I/O error writing "%1": %2</source>
-      <translation>I/O error writing "%1": %2</translation>
+      <translation>输入/输出错误：无法写入"%1"：%2</translation>
     </message>
     <message>
       <source>The parameter list is protected.</source>
@@ -190,7 +205,7 @@
     </message>
     <message>
       <source>The recording has reached 65535 samples, the most a record file can hold. Recording has stopped; every sample is kept.</source>
-      <translation>记录已达到65535个采样点，这是记录文件所能容纳的最大数目。记录已停止，所有采样点均已保留。</translation>
+      <translation>记录已达到65535个采样点，这是记录文件能保存的最大数量。记录已停止，所有采样点均已保留。</translation>
     </message>
   </context>
   <context>
