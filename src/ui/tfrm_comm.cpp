@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -30,6 +31,7 @@ TfrmComm::TfrmComm(const ProgramPaths& paths, PortTransport* transport, const Cl
 {
     setObjectName(QStringLiteral("frmComm"));
     setWindowTitle(QStringLiteral("Tamsel"));
+    setWindowIcon(programIcon());
 
     if (!transport) {
         m_ownTransport = std::make_unique<SerialTransport>();
@@ -71,6 +73,27 @@ void TfrmComm::setStatusWindow(Tfrmmsg* statusWindow)
 }
 
 // --- the frame ----------------------------------------------------------------------------
+
+QIcon TfrmComm::programIcon()
+{
+    // A heater over a board: the icon is ours to choose.
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 60, 140));
+    p.drawRoundedRect(QRectF(1, 1, 30, 30), 5, 5);
+    p.setBrush(QColor(230, 40, 30));
+    p.drawRect(QRectF(6, 7, 20, 5));
+    p.setPen(QPen(QColor(255, 170, 40), 2));
+    for (int x : {10, 16, 22})
+        p.drawLine(x, 14, x, 19);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 160, 70));
+    p.drawRect(QRectF(5, 21, 22, 5));
+    return QIcon(pm);
+}
 
 void TfrmComm::buildActionsAndMenus()
 {

@@ -56,6 +56,8 @@ public:
                       QWidget* parent = nullptr);
     ~TfrmComm() override;
 
+    static QIcon programIcon();
+
     // The status window shown while saying hello; created at program entry, after this one.
     void setStatusWindow(Tfrmmsg* statusWindow);
     Tfrmmsg* statusWindow() const { return m_statusWindow; }

@@ -8,6 +8,7 @@
 
 #include "records/record_profile.h"
 #include "ui/profile_link_access.h"
+#include "ui/record_chart_view.h"
 #include "ui/record_windows.h"
 
 void TfrmComm::installRecordWindows()
@@ -17,7 +18,14 @@ void TfrmComm::installRecordWindows()
     c.link = m_link.get();
     c.mdiArea = m_mdiArea;
     c.dialogParent = this;
-    c.addRecordWindow = [this](QWidget* w) { return addRecordWindow(w); };
+    c.addRecordWindow = [this](QWidget* w) {
+        // A double click on a chart leaves the whole frame to the record windows, the next
+        // brings the panels back.
+        if (auto* child = qobject_cast<TfrmChild*>(w))
+            connect(child->chartView(), &RecordChartView::doubleClicked, this,
+                    [this] { setPanelsVisible(!panelsVisible()); });
+        return addRecordWindow(w);
+    };
     c.setRecordingTarget = [this](RecordingTarget* t) { m_recordingTarget = t; };
     c.setStatusText = [this](const QString& text) { setStatusPanelText(1, text); };
     c.showOperatorInputPage = [this] { m_pageControl->setCurrentIndex(OperatorInputPage); };

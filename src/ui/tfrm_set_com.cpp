@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "shell/settings.h"
@@ -95,6 +96,14 @@ void TfrmSetCOM::retranslate()
     m_baudLabel->setText(tr("baud rate:"));
     m_ok->setText(tr("Ok"));
     m_cancel->setText(tr("Cancel"));
+}
+
+void TfrmSetCOM::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    // Centred on the screen, not on its owner.
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
 }
 
 void TfrmSetCOM::changeEvent(QEvent* e)

@@ -27,6 +27,8 @@
 #include "support/frames.h"
 #include "ui/live_panel.h"
 #include "ui/merged_menus.h"
+#include "ui/record_chart_view.h"
+#include "ui/tfrm_child.h"
 #include "ui/modal_watcher.h"
 #include "ui/tfrm_comm.h"
 #include "ui/tfrm_comm_actions.h"
@@ -568,6 +570,20 @@ private slots:
         IniFile ini(settingsFile());
         QCOMPARE(ini.readInteger("Option", "language", -9), storedLanguage);
         QCOMPARE(ini.readInteger("Option", "LineWidth", -9), storedWidth);
+    }
+
+    void chartDoubleClickLeavesTheFrameToTheRecordWindows()
+    {
+        TfrmComm& frm = shownWindow();
+        auto* child = qobject_cast<TfrmChild*>(frm.mdiArea()->subWindowList().value(0)->widget());
+        QVERIFY(child);
+        QVERIFY(frm.panelsVisible());
+        QTest::mouseDClick(child->chartView(), Qt::LeftButton);
+        QVERIFY(!frm.panelsVisible());
+        QVERIFY(!frm.pageControl()->isVisible());
+        QTest::mouseDClick(child->chartView(), Qt::LeftButton);
+        QVERIFY(frm.panelsVisible());
+        QVERIFY(frm.pageControl()->isVisible());
     }
 
     void closeIsRefusedWhileARecordWindowRefuses()
