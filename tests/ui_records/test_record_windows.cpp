@@ -28,6 +28,7 @@ private slots:
     void cleanup();
     void recordSaveAndReopenGiveTheSameSamples();
     void damagedFileShowsFileErrorAndClosesItsWindow();
+    void aFullRecordingStopsWithAMessage();
 
 private:
     StationStatus frame(uint16_t tc, uint8_t state)
@@ -171,6 +172,23 @@ void TestRecordWindows::damagedFileShowsFileErrorAndClosesItsWindow()
     QVERIFY(watcher.seen.contains(QStringLiteral("file error!")));
     QTRY_COMPARE(m_windows->windows().size(), 0);
     QTRY_COMPARE(m_area->subWindowList().size(), 0);
+}
+
+void TestRecordWindows::aFullRecordingStopsWithAMessage()
+{
+    ModalWatcher watcher;
+    TfrmChild* w = m_windows->newRecord();
+    m_actions->actnRecord->trigger();
+    w->record().samples.resize(Recording::MaxSamples - 1);
+    w->TakeSample(frame(99, 0));
+    QVERIFY(!m_actions->actnRecord->isChecked());
+    QVERIFY(!m_link->recording());
+    QVERIFY(m_status.isEmpty());
+    QCOMPARE(w->record().samples.size(), 65535);
+    QCOMPARE(w->record().samples.last().tc, 99.0f);
+    QTRY_VERIFY(watcher.seen.size() == 1 && watcher.seen.first().contains(QStringLiteral("65535")));
+    // Still the recording target: it can be saved like any other recording.
+    QCOMPARE(m_windows->recordingTarget(), w);
 }
 
 QTEST_MAIN(TestRecordWindows)
