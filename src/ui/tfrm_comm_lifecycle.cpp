@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "link/recording_target.h"
 #include "link/serial_settings.h"
 #include "link/station_link.h"
 #include "shell/language.h"
@@ -136,8 +137,18 @@ void TfrmComm::closeEvent(QCloseEvent* e)
         e->accept();
         return;
     }
-    // Every record window is asked; a recording one refuses and the program runs on.
-    for (QMdiSubWindow* sub : m_mdiArea->subWindowList()) {
+    // Every record window is asked; a recording one refuses and the program runs on. The
+    // window that records is asked first, so a refusal leaves the others open as well.
+    QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
+    if (auto* target = dynamic_cast<QWidget*>(m_recordingTarget)) {
+        for (int i = 0; i < windows.size(); ++i) {
+            if (windows[i]->widget() == target) {
+                windows.move(i, 0);
+                break;
+            }
+        }
+    }
+    for (QMdiSubWindow* sub : windows) {
         if (!sub->close()) {
             e->ignore();
             return;

@@ -12,6 +12,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -584,6 +585,28 @@ private slots:
         QTest::mouseDClick(child->chartView(), Qt::LeftButton);
         QVERIFY(frm.panelsVisible());
         QVERIFY(frm.pageControl()->isVisible());
+    }
+
+    void closeWhileRecordingLeavesEveryWindowOpen()
+    {
+        TfrmComm& frm = shownWindow();
+        // Another window first, the window that records behind it.
+        frm.mdiArea()->closeAllSubWindows();
+        auto* other = new QWidget;
+        frm.addRecordWindow(other);
+        QPointer<QWidget> otherAlive(other);
+        QVERIFY(frm.actions().newfile->isEnabled());
+        frm.actions().newfile->trigger();
+        QCOMPARE(frm.mdiArea()->subWindowList().size(), 2);
+        QCOMPARE(frm.mdiArea()->subWindowList().last()->widget(), dynamic_cast<QWidget*>(frm.recordingTarget()));
+        frm.actions().actnRecord->trigger();
+        QVERIFY(frm.actions().actnRecord->isChecked());
+        ModalWatcher watcher;
+        QVERIFY(!frm.close());
+        QTRY_COMPARE(watcher.seen.value(0), QStringLiteral("Can't close the child form,please stop recording first!"));
+        QCOMPARE(frm.mdiArea()->subWindowList().size(), 2);
+        QVERIFY(otherAlive);
+        QVERIFY(m_port.isOpenNow);
     }
 
     void closeIsRefusedWhileARecordWindowRefuses()
