@@ -34,11 +34,13 @@ TfrmComm::TfrmComm(const ProgramPaths& paths, PortTransport* transport, const Cl
     setWindowIcon(programIcon());
 
     if (!transport) {
-        m_ownTransport = std::make_unique<SerialTransport>();
-        transport = m_ownTransport.get();
+        auto serial = std::make_unique<SerialTransport>();
+        serial->setObjectName(QStringLiteral("ComPort1"));
+        transport = serial.get();
+        m_ownTransport = std::move(serial);
     }
     m_link = std::make_unique<StationLink>(*transport, clock ? *clock : SystemClock::instance());
-    m_link->setObjectName(QStringLiteral("ComPort1"));
+    m_link->setObjectName(QStringLiteral("StationLink"));
 
     m_actions = new TfrmCommActions(this);
     m_beginHooks = std::make_unique<TfrmCommBeginHooks>(*m_actions);
