@@ -352,7 +352,10 @@ void PresentChart(QPainter& p, const QSize& surface, const QImage& chart, const 
     const double sx = double(Width) / surface.width();
     const double sy = double(Height) / surface.height();
     p.fillRect(QRect(QPoint(0, 0), surface), kWhite);
+    // Filtered, so one-pixel grid lines and texts survive a chart shrunk to a small window.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, surface != chart.size());
     p.drawImage(QRect(QPoint(0, 0), surface), chart);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (!cursor.on)
         return;
 
