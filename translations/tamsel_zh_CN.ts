@@ -185,6 +185,10 @@
       <translation>没有可上载的项!</translation>
     </message>
     <message>
+      <source>The MCU has not answered yet. Please wait until communication is established.</source>
+      <translation>MCU尚未应答，请等待通讯建立后再操作。</translation>
+    </message>
+    <message>
       <source>Are you sure upload to flow %1?</source>
       <translation>请确认上载当前参数项到流程%1?</translation>
     </message>

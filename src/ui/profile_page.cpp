@@ -263,6 +263,12 @@ bool ProfilePage::refuseTransfer()
     case TransferRefusal::None:
         break;
     }
+    // Until the first status frame has arrived there is no station image to build the
+    // command from or to read a profile out of; say so instead of sending nothing silently.
+    if (m_access->flowText().isEmpty()) {
+        TranslatedMessageBox::warning(this, tr("The MCU has not answered yet. Please wait until communication is established."));
+        return true;
+    }
     return false;
 }
 

@@ -67,7 +67,8 @@ public:
     bool parameterListLocked() const override { return locked; }
     bool running = false;
     bool processRunning() const override { return running; }
-    QString flowText() const override { return QStringLiteral("3"); }
+    QString flow = QStringLiteral("3"); // empty: no status frame has arrived yet
+    QString flowText() const override { return flow; }
     ActiveRecordKind activeRecordKind() const override { return activeKind; }
     ProfileParameters activeRecordParameters() const override { return activeParameters; }
 };

@@ -288,6 +288,18 @@ private slots:
             QVERIFY(ok.texts.first().startsWith(QStringLiteral("The parameter list is protected.\n")));
         }
         QVERIFY(m_access->log.isEmpty());
+
+        // Before the station's first status frame: a warning, nothing sent either way.
+        m_access->locked = false;
+        m_access->flow.clear();
+        for (QAction* action : { m_page->actn_Upload, m_page->actn_download }) {
+            BoxAnswers ok({ QMessageBox::Ok });
+            action->trigger();
+            QVERIFY(ok.done());
+            QVERIFY(ok.texts.first().startsWith(QStringLiteral("The MCU has not answered yet.")));
+        }
+        QVERIFY(m_access->log.isEmpty());
+        QCOMPARE(m_access->sent.size(), 1);
     }
 
     void importParameters()
