@@ -216,8 +216,9 @@ void drawSamples(QPainter& p, const Recording& record, double interval, int scal
     const QPen tcPen = pen(kRed, style.lineWidth);
     const QPen tbPen = pen(kBlue, style.lineWidth);
 
-    if (segments == Segments::Every) {
-        for (int i = 1; i < n; ++i) {
+    // Segment by segment: Tc, Tb, then the band cells under it, for the first `count` samples.
+    const auto drawEverySegment = [&](int count) {
+        for (int i = 1; i < count; ++i) {
             const int x0 = x(i - 1), x1 = x(i);
             p.setPen(tcPen);
             p.drawLine(x0, y(s[i - 1].tc), x1, y(s[i].tc));
@@ -226,6 +227,10 @@ void drawSamples(QPainter& p, const Recording& record, double interval, int scal
             for (const Band& band : kBands)
                 p.fillRect(QRect(x0, band.top, x1 - x0, kBandHeight), s[i].*(band.flag) ? band.colour : kWhite);
         }
+    };
+
+    if (segments == Segments::Every) {
+        drawEverySegment(n);
         return;
     }
 
@@ -245,15 +250,7 @@ void drawSamples(QPainter& p, const Recording& record, double interval, int scal
         separable = y(s[i].tc) + style.lineWidth + 2 < bandsTop && y(s[i].tb) + style.lineWidth + 2 < bandsTop;
 
     if (!separable) {
-        for (int i = 1; i < end; ++i) {
-            const int x0 = x(i - 1), x1 = x(i);
-            p.setPen(tcPen);
-            p.drawLine(x0, y(s[i - 1].tc), x1, y(s[i].tc));
-            p.setPen(tbPen);
-            p.drawLine(x0, y(s[i - 1].tb), x1, y(s[i].tb));
-            for (const Band& band : kBands)
-                p.fillRect(QRect(x0, band.top, x1 - x0, kBandHeight), s[i].*(band.flag) ? band.colour : kWhite);
-        }
+        drawEverySegment(end);
         return;
     }
 

@@ -9,28 +9,10 @@
 #include "shell/program_paths.h"
 #include "shell/program_settings.h"
 #include "shell/settings.h"
+#include "support/file_bytes.h"
 
 Q_DECLARE_METATYPE(std::optional<Language>)
 Q_DECLARE_METATYPE(std::optional<LineWidth>)
-
-namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-} // namespace
 
 class TestSettings : public QObject
 {
