@@ -36,6 +36,7 @@ private slots:
     void zoomRectangleScrollsToWhereItStarted();
     void emptyZoomRectangleOnlyReleasesThePanel();
     void zoomedChartOnScreenEqualsTheWholeStretch();
+    void lineWidthRedrawsTheActiveChart();
 
 private:
     // A window recording at 1.5 s with Tc 100, 101, ... and Tb 50, 51, ...
@@ -337,6 +338,25 @@ void TestChartZoom::zoomedChartOnScreenEqualsTheWholeStretch()
     const QImage whole = view->grab().toImage();
     QCOMPARE(whole.size(), QSize(4504, 3378));
     QVERIFY(screen == whole.copy(QRect(QPoint(1333, 777), screen.size())).convertToFormat(screen.format()));
+}
+
+void TestChartZoom::lineWidthRedrawsTheActiveChart()
+{
+    TfrmChild* w = recordWindow(60);
+    // Red pixels in one column across the Tc curve, which rises 2.15 pixels a sample.
+    const auto redInColumn = [w] {
+        const QImage& img = w->chartView()->chartImage();
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            n += img.pixelColor(65 + 4 * 30 + 2, y) == QColor(255, 0, 0);
+        return n;
+    };
+    const int small = redInColumn();
+    m_actions->actnLineW3->trigger();
+    QVERIFY(m_actions->actnLineW3->isChecked() && !m_actions->actnLineW1->isChecked());
+    QCOMPARE(redInColumn(), small + 2);
+    m_actions->actnLineW1->trigger();
+    QCOMPARE(redInColumn(), small);
 }
 
 QTEST_MAIN(TestChartZoom)
