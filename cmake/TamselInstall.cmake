@@ -72,7 +72,7 @@ install(FILES ${TAMSEL_PACKAGING_DIR}/debian/lintian-overrides
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tamsel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Tamsel developers <tamsel@localhost>")
+set(CPACK_PACKAGE_CONTACT "Tamsel developers <maintainers@tamsel.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "operate an infrared rework station and record its soldering runs")
 set(CPACK_PACKAGE_DESCRIPTION
 "Tamsel operates an infrared rework and soldering station for printed circuit
