@@ -83,7 +83,7 @@ private slots:
         const QString dir = ProgramPaths::systemDir();
         if (wasSet)
             qputenv("TAMSEL_SYSTEM_DIR", saved);
-        QCOMPARE(dir, QStringLiteral("/var/lib/tamsel/"));
+        QCOMPARE(dir, QStringLiteral("/var/lib/tamsel/system/"));
     }
 #endif
 
