@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 
@@ -22,6 +23,11 @@ InstanceChannel::InstanceChannel(const QString& programDir, QObject* parent)
     const QByteArray key = QDir::homePath().toUtf8() + '\n' + QDir::cleanPath(programDir).toUtf8();
     m_name = QStringLiteral("tamsel-")
         + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(24));
+    // The account's own runtime folder where there is one: nobody else can put a socket
+    // of that name there first.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
+        m_name = QDir(runtime).filePath(m_name);
 }
 
 InstanceChannel::~InstanceChannel() = default;

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocalSocket>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -72,7 +73,8 @@ private slots:
         QTemporaryDir program;
         InstanceChannel channel(program.path());
         // What a program that was killed leaves behind: the socket's file, nobody behind it.
-        const QString leftover = QDir(QDir::tempPath()).filePath(channel.serverName());
+        const QString name = channel.serverName();
+        const QString leftover = QDir::isAbsolutePath(name) ? name : QDir(QDir::tempPath()).filePath(name);
         {
             QFile f(leftover);
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -81,6 +83,20 @@ private slots:
         QVERIFY2(channel.listen(), qPrintable(channel.errorString()));
         QSignalSpy spy(&channel, &InstanceChannel::filesHandedOver);
         auto later = handOver(program.path(), {QStringLiteral("/tmp/b.sld")});
+        QCOMPARE(finish(later), InstanceChannel::Handed::Taken);
+        QCOMPARE(spy.count(), 1);
+    }
+
+    void socketLivesInTheAccountsRuntimeFolder()
+    {
+        QTemporaryDir program, runtime;
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        const auto restore = qScopeGuard([] { qunsetenv("XDG_RUNTIME_DIR"); });
+        InstanceChannel running(program.path());
+        QVERIFY(running.serverName().startsWith(runtime.path() + QLatin1Char('/')));
+        QVERIFY(running.listen());
+        QSignalSpy spy(&running, &InstanceChannel::filesHandedOver);
+        auto later = handOver(program.path(), {QStringLiteral("/tmp/d.sld")});
         QCOMPARE(finish(later), InstanceChannel::Handed::Taken);
         QCOMPARE(spy.count(), 1);
     }
