@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -143,7 +144,7 @@ private slots:
         watch.target = windows->recordingTarget();
         link.setRecordingTargetProvider([&]() -> RecordingTarget* { return &watch; });
         int goodFrames = 0;
-        QObject::connect(&link, &StationLink::panelStateDecoded, &watch, [&] {
+        QObject::connect(&link, &StationLink::panelStateDecoded, this, [&] {
             ++goodFrames;
             watch.fresh = true;
         });
