@@ -189,6 +189,10 @@
       <translation>MCU尚未应答，请等待通讯建立后再操作。</translation>
     </message>
     <message>
+      <source>Row %1: %2</source>
+      <translation>第%1行：%2</translation>
+    </message>
+    <message>
       <source>Are you sure upload to flow %1?</source>
       <translation>请确认上载当前参数项到流程%1?</translation>
     </message>
@@ -249,6 +253,12 @@
   </context>
   <context>
     <name>TfrmComm</name>
+    <message>
+      <source>The serial port %1 has gone away: %2
+The program reconnects as soon as the port is back.</source>
+      <translation>串口%1已断开：%2
+串口恢复后程序将自动重新连接。</translation>
+    </message>
     <message>
       <source>File</source>
       <translation>文件</translation>

@@ -165,6 +165,7 @@ private:
     void onCommunicationTriggered();
     void sayHello();
     void onGaveUp();
+    void onPortLost(const QString& error);
     void updateLinkActionStates();
 
     // tfrm_comm_parts.cpp: the windows put on the frame
@@ -216,4 +217,6 @@ private:
     bool m_firstShown = false;
     bool m_shutDown = false;
     bool m_destroying = false;
+    // The main window's close was accepted: the program is ending.
+    bool m_closeAccepted = false;
 };
