@@ -40,7 +40,9 @@ TfrmChangeMm::TfrmChangeMm(Mode mode, QWidget* parent)
         Edit1->hide();
         Label1->setWordWrap(true);
         Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        Label1->setFixedSize(289, 24);
+        // 289 wide; as tall as its two lines need in fonts larger than the designed one.
+        Label1->setFixedWidth(289);
+        Label1->setMinimumHeight(24);
         grid->addWidget(Label1, 0, 0, 1, 2);
     } else {
         grid->addWidget(Label1, 0, 0);
