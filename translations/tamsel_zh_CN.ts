@@ -206,6 +206,13 @@
     </message>
   </context>
   <context>
+    <name>ProtectionPasswordDialog</name>
+    <message>
+      <source>Changed login password</source>
+      <translation>修改密码</translation>
+    </message>
+  </context>
+  <context>
     <name>RecordWindows</name>
     <message>
       <source>IR File (*.sld)</source>
@@ -249,6 +256,35 @@
     <message>
       <source>Close the current file</source>
       <translation>关闭当前窗口</translation>
+    </message>
+  </context>
+  <context>
+    <name>TfrmChangeMm</name>
+    <message>
+      <source>Password</source>
+      <comment>window caption</comment>
+      <translation>修改密码</translation>
+    </message>
+    <message>
+      <source>Password</source>
+      <comment>new password</comment>
+      <translation>新密码</translation>
+    </message>
+    <message>
+      <source>You use the soft for first-time,Please input password again</source>
+      <translation>首次使用，请输入确认密码</translation>
+    </message>
+    <message>
+      <source>Password confirmation:</source>
+      <translation>确认密码</translation>
+    </message>
+    <message>
+      <source>Ok</source>
+      <translation>确定</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>取消</translation>
     </message>
   </context>
   <context>
@@ -481,6 +517,102 @@ The program reconnects as soon as the port is back.</source>
     </message>
   </context>
   <context>
+    <name>TfrmIRPassSet</name>
+    <message>
+      <source>Tamsel Login password protection</source>
+      <translation>Tamsel 登录密码</translation>
+    </message>
+    <message>
+      <source>Password input:</source>
+      <translation>输入密码：</translation>
+    </message>
+    <message>
+      <source>Password confirmation:</source>
+      <translation>请再次确认密码：</translation>
+    </message>
+    <message>
+      <source>Note:
+The password can also set who will operate the IR rework system. If you want to cancel this password, you can set it empty.</source>
+      <translation>注:此密码用于设定操作员的权限，只有登录后才能操作设备；如果您不想使用此密码保护，可以设置密码为空。</translation>
+    </message>
+    <message>
+      <source>cancel</source>
+      <translation>取消</translation>
+    </message>
+    <message>
+      <source>login</source>
+      <translation>登录</translation>
+    </message>
+  </context>
+  <context>
+    <name>TfrmLogon</name>
+    <message>
+      <source>Login</source>
+      <translation>登录</translation>
+    </message>
+    <message>
+      <source>Employee No.</source>
+      <translation>用户工号</translation>
+    </message>
+    <message>
+      <source>Password</source>
+      <translation>密码</translation>
+    </message>
+    <message>
+      <source>Name</source>
+      <translation>姓名</translation>
+    </message>
+    <message>
+      <source>Department</source>
+      <translation>部门</translation>
+    </message>
+    <message>
+      <source>Remark</source>
+      <translation>备注</translation>
+    </message>
+    <message>
+      <source>Double click to change password</source>
+      <translation>双击修改密码</translation>
+    </message>
+    <message>
+      <source>Ok</source>
+      <translation>确定</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>取消</translation>
+    </message>
+  </context>
+  <context>
+    <name>TfrmParameterpass</name>
+    <message>
+      <source>Parameter protection</source>
+      <translation>参数密码保护</translation>
+    </message>
+    <message>
+      <source>Password input:</source>
+      <translation>密码输入：</translation>
+    </message>
+    <message>
+      <source>Password confirmation:</source>
+      <translation>请再次确认密码：</translation>
+    </message>
+    <message>
+      <source>Note:
+As password alphanumeric characters of any length are allowed.If you want to cancel the password, you can let it empty.</source>
+      <translation>注:
+可以输入任何长度任何字符;如果您不想对参数进行保护，可以设置密码为空。</translation>
+    </message>
+    <message>
+      <source>cancel</source>
+      <translation>取消</translation>
+    </message>
+    <message>
+      <source>login</source>
+      <translation>确定</translation>
+    </message>
+  </context>
+  <context>
     <name>TfrmSetCOM</name>
     <message>
       <source>setup</source>
@@ -536,6 +668,17 @@ The program reconnects as soon as the port is back.</source>
     <message>
       <source>&amp;No</source>
       <translation>否</translation>
+    </message>
+  </context>
+  <context>
+    <name>UsersMessages</name>
+    <message>
+      <source>Cannot read &quot;%1&quot;: %2</source>
+      <translation>无法读取“%1”：%2</translation>
+    </message>
+    <message>
+      <source>Cannot write &quot;%1&quot;: %2</source>
+      <translation>无法写入“%1”：%2</translation>
     </message>
   </context>
 </TS>
