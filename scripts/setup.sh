@@ -11,6 +11,7 @@ PACKAGES=(
   libbenchmark-dev
   fonts-liberation fonts-noto-cjk
   xvfb imagemagick
+  poppler-utils
 )
 
 missing=()
