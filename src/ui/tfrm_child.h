@@ -5,6 +5,7 @@
 
 #include "link/recording_target.h"
 #include "records/recording.h"
+#include "records/report_engine.h"
 #include "ui/merged_menus.h"
 
 class QAction;
@@ -29,6 +30,8 @@ public:
     RecordChartView* chartView() const { return m_chart; }
     QAction* closeAction() const { return m_close; }
     QMdiSubWindow* subWindow() const;
+    // The window's report component: it keeps the last template it loaded.
+    ReportEngine& reportEngine() { return m_report; }
 
     // RecordingTarget
     void setCelsius(bool celsius) override { m_record.setCelsius(celsius); }
@@ -65,4 +68,5 @@ private:
     QMenu* m_analysisMenu = nullptr;
     QMenu* m_lineMenu = nullptr;
     QAction* m_close = nullptr;
+    ReportEngine m_report;
 };
