@@ -87,6 +87,8 @@ bool ReportEngine::paint(QTextDocument& report, QPagedPaintDevice& device)
     QPainter painter;
     if (!painter.begin(&device))
         return false;
+    // The chart's thin lines and small texts stay sharp (no JPEG in PDF files).
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     // Laid out in the device's own pixels, so fonts, images and borders come out at their
     // printed size.
     report.documentLayout()->setPaintDevice(&device);
