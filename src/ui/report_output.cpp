@@ -7,6 +7,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QTextDocument>
 #include <QToolBar>
 
@@ -97,7 +98,9 @@ bool ReportOutput::preview(TfrmChild* window)
         bar->addSeparator();
         bar->addAction(saveAction);
     }
-    dialog.resize(900, 1000);
+    // A whole page at a readable size, as far as the screen allows.
+    const QSize room = dialog.screen() ? dialog.screen()->availableSize() : QSize(900, 1000);
+    dialog.resize(qMin(900, room.width()), qMin(1000, room.height()));
     dialog.exec();
     return true;
 }
