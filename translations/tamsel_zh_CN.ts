@@ -234,6 +234,10 @@
       <source>No printer is installed.</source>
       <translation>没有安装打印机。</translation>
     </message>
+    <message>
+      <source>The report could not be saved as "%1": %2</source>
+      <translation>报表无法保存为“%1”：%2</translation>
+    </message>
   </context>
   <context>
     <name>TfrmChild</name>

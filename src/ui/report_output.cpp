@@ -118,7 +118,7 @@ void ReportOutput::savePdf(QTextDocument& report, QWidget* parent)
         path += QLatin1String(".pdf");
     QString error;
     if (!ReportEngine::writePdf(report, path, &error))
-        TranslatedMessageBox::error(parent, error);
+        TranslatedMessageBox::error(parent, tr("The report could not be saved as \"%1\": %2").arg(path, error));
 }
 
 bool ReportOutput::print(TfrmChild* window)

@@ -200,21 +200,32 @@ void TestReportOutput::previewShowsThePageAndSavesItAsPdf()
     ModalWatcher watcher;
     recordWithADot();
     const QString path = m_dir.filePath("preview.pdf");
-    m_windows->reportOutput().setPdfChooser([path] { return path; });
+    const QString badPath = m_dir.filePath("no/such/folder/preview.pdf");
+    m_windows->reportOutput().setPdfChooser([&] { return QFile::exists(path) ? badPath : path; });
     printTo(m_dir.filePath("not-printed.pdf"));
     int pages = -1;
+    int visits = 0;
     watcher.onDialog = [&](QDialog* d) {
         if (!qobject_cast<QPrintPreviewDialog*>(d))
             return false;
+        if (visits++ > 0) {
+            d->reject();
+            return true;
+        }
         if (auto* view = d->findChild<QPrintPreviewWidget*>())
             pages = view->pageCount();
-        if (auto* save = d->findChild<QAction*>(QStringLiteral("actnSavePdf")))
-            save->trigger();
-        d->reject();
+        // From the dialog's own loop, so the watcher can answer the message box: saved once,
+        // then into a folder that does not exist.
+        if (auto* save = d->findChild<QAction*>(QStringLiteral("actnSavePdf"))) {
+            QTimer::singleShot(0, save, &QAction::trigger);
+            QTimer::singleShot(0, save, &QAction::trigger);
+        }
         return true;
     };
     m_actions->actnPreView->trigger();
-    QCOMPARE(watcher.seen, QStringList{QStringLiteral("ReportPreview")});
+    QCOMPARE(watcher.seen.first(), QStringLiteral("ReportPreview"));
+    QCOMPARE(watcher.seen.size(), 3);
+    QVERIFY2(watcher.seen[1].contains(badPath), qPrintable(watcher.seen[1]));
     QCOMPARE(pages, 1);
     QVERIFY(pdfText(path).contains(QStringLiteral("QFP100")));
     QVERIFY(!QFile::exists(m_dir.filePath("not-printed.pdf")));
