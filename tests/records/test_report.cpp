@@ -189,9 +189,7 @@ void TestReport::variables()
 void TestReport::everyVariableHasAnAnswerForAFullRecord()
 {
     const Recording r = record(QStringLiteral("full"));
-    const QStringList names = reportVariableNames();
-    QCOMPARE(names.size(), 33);
-    for (const QString& n : names)
+    for (const QString& n : reportVariableNames())
         QVERIFY2(ReportVariable(n, ReportSource{r, style(false)}), qPrintable(n));
 }
 
