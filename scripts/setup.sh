@@ -12,6 +12,7 @@ PACKAGES=(
   fonts-liberation fonts-noto-cjk
   xvfb imagemagick
   dpkg-dev file lintian desktop-file-utils appstream
+  poppler-utils
 )
 
 missing=()

@@ -224,6 +224,33 @@
     </message>
   </context>
   <context>
+    <name>ReportOutput</name>
+    <message>
+      <source>The report could not be printed on "%1".</source>
+      <translation>报表无法在“%1”上打印。</translation>
+    </message>
+    <message>
+      <source>Preview</source>
+      <translation>预览</translation>
+    </message>
+    <message>
+      <source>Save as PDF...</source>
+      <translation>另存为PDF...</translation>
+    </message>
+    <message>
+      <source>PDF File (*.pdf)</source>
+      <translation>PDF文件 (*.pdf)</translation>
+    </message>
+    <message>
+      <source>No printer is installed.</source>
+      <translation>没有安装打印机。</translation>
+    </message>
+    <message>
+      <source>The report could not be saved as "%1": %2</source>
+      <translation>报表无法保存为“%1”：%2</translation>
+    </message>
+  </context>
+  <context>
     <name>TfrmChild</name>
     <message>
       <source>New file</source>

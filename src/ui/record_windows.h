@@ -18,6 +18,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
 class RecordingTarget;
+class ReportOutput;
 class StationLink;
 class TfrmCommActions;
 
@@ -76,6 +77,8 @@ public:
     bool save();                                  // actnSave
     bool saveAs();                                // actnSaveas
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    // Preview, Print and Print... of the active window's report.
+    ReportOutput& reportOutput() const { return *m_reports; }
 
     // The language switch: every record window redrawn, the header shown again, the
     // recording target's caption and the table headings in the new language.
@@ -110,4 +113,5 @@ private:
     bool m_saving = false;
     FileChooser m_chooseFile;
     ChartAnalysisCommands* m_analysis = nullptr;
+    ReportOutput* m_reports = nullptr;
 };

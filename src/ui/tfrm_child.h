@@ -5,6 +5,7 @@
 
 #include "link/recording_target.h"
 #include "records/recording.h"
+#include "records/report_engine.h"
 #include "ui/merged_menus.h"
 
 class QAction;
@@ -31,6 +32,8 @@ public:
     RecordChartFrame* chartFrame() const { return m_frame; }
     QAction* closeAction() const { return m_close; }
     QMdiSubWindow* subWindow() const;
+    // The window's report component: it keeps the last template it loaded.
+    ReportEngine& reportEngine() { return m_report; }
 
     // RecordingTarget
     void setCelsius(bool celsius) override { m_record.setCelsius(celsius); }
@@ -75,4 +78,5 @@ private:
     QMenu* m_popupMenu = nullptr;
     QMenu* m_popupLineMenu = nullptr;
     QAction* m_close = nullptr;
+    ReportEngine m_report;
 };

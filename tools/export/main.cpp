@@ -1,4 +1,8 @@
+#include <cstring>
+#include <memory>
+
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 #include <QTextStream>
 
@@ -8,13 +12,28 @@ int exportOperationLog(const QStringList& args); // oplog_export.cpp
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    // A PDF report needs fonts and painting: a GUI application on the offscreen platform,
+    // so no display is needed.
+    bool pdf = false;
+    for (int i = 1; i < argc; ++i)
+        pdf = pdf || std::strcmp(argv[i], "--pdf") == 0;
+    if (pdf)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app;
+    if (pdf)
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    QStringList args = app->arguments().mid(1);
     QTextStream err(stderr);
     const QString usage = QStringLiteral(
         "usage: tamsel-export record FILE.sld --json|--csv\n"
-        "       tamsel-export profiles FILE.irl --json|--csv\n"
-        "       tamsel-export oplog OpRec.dat --tsv|--csv|--json [--lang en|zh]\n");
+        "       tamsel-export record FILE.sld --pdf OUT.pdf [--lang en|zh] [--template FILE]
+"
+        "       tamsel-export profiles FILE.irl --json|--csv
+"
+        "       tamsel-export oplog OpRec.dat --tsv|--csv|--json [--lang en|zh]
+");
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         QTextStream(stdout) << usage;
         return args.isEmpty() ? 2 : 0;
