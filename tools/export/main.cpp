@@ -28,12 +28,9 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     const QString usage = QStringLiteral(
         "usage: tamsel-export record FILE.sld --json|--csv\n"
-        "       tamsel-export record FILE.sld --pdf OUT.pdf [--lang en|zh] [--template FILE]
-"
-        "       tamsel-export profiles FILE.irl --json|--csv
-"
-        "       tamsel-export oplog OpRec.dat --tsv|--csv|--json [--lang en|zh]
-");
+        "       tamsel-export record FILE.sld --pdf OUT.pdf [--lang en|zh] [--template FILE]\n"
+        "       tamsel-export profiles FILE.irl --json|--csv\n"
+        "       tamsel-export oplog OpRec.dat --tsv|--csv|--json [--lang en|zh]\n");
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         QTextStream(stdout) << usage;
         return args.isEmpty() ? 2 : 0;
