@@ -4,6 +4,7 @@
 
 int exportRecord(const QStringList& args);   // record_export.cpp
 int exportProfiles(const QStringList& args); // profile_export.cpp
+int exportFigures(const QStringList& args);  // figures_export.cpp
 
 int main(int argc, char** argv)
 {
@@ -12,7 +13,8 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     const QString usage = QStringLiteral(
         "usage: tamsel-export record FILE.sld --json|--csv\n"
-        "       tamsel-export profiles FILE.irl --json|--csv\n");
+        "       tamsel-export profiles FILE.irl --json|--csv\n"
+        "       tamsel-export figures FILE.sld|FOLDER... --csv [--window CommConfig.ini]\n");
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         QTextStream(stdout) << usage;
         return args.isEmpty() ? 2 : 0;
@@ -22,6 +24,8 @@ int main(int argc, char** argv)
         return exportRecord(args);
     if (kind == QLatin1String("profiles"))
         return exportProfiles(args);
+    if (kind == QLatin1String("figures"))
+        return exportFigures(args);
     err << "tamsel-export: unknown kind '" << kind << "'\n" << usage;
     return 2;
 }
