@@ -4,7 +4,9 @@
 #include <QtTest>
 
 #include "known_runs.h"
+#include "records/figure_texts.h"
 #include "records/process_figures.h"
+#include "records/recording.h"
 
 namespace {
 
@@ -242,6 +244,44 @@ private slots:
         QCOMPARE(j.check(ProcessFigure::Peak).mark, FigureMark::Pass);
         QCOMPARE(j.check(ProcessFigure::HeatingRate).mark, FigureMark::Missing);
         QCOMPARE(j.verdict, Verdict::None);
+    }
+    void reportVariablesNameEveryFigure()
+    {
+        Recording r;
+        r.samples = build(201, 1.0f, trapezoid);
+        const QMap<QString, QString> en = figureVariables(r, ProcessWindow(), false, QStringLiteral("\u00B0C"));
+        const QStringList stems = {"Peak", "TimeToPeak", "TimeAboveLiquidus", "HeatingRate", "CoolingRate", "SoakTime"};
+        QStringList names = {"figVerdict", "figLiquidus", "figLiquidusFrom", "figSoakBand", "figStale",
+                             "figPeakTimeTc", "figPeakTimeTb", "figDifference", "figDifferenceLimits", "figDifferenceMark"};
+        for (const QString& s : stems)
+            names << "fig" + s + "Tc" << "fig" + s + "Tb" << "fig" + s + "Limits" << "fig" + s + "Mark";
+        names.sort();
+        QCOMPARE(en.keys(), names);
+        QCOMPARE(en["figVerdict"], QStringLiteral("Fail"));
+        QCOMPARE(en["figPeakTc"], QStringLiteral("225.0 \u00B0C"));
+        QCOMPARE(en["figPeakTimeTc"], QStringLiteral("100.0 s"));
+        QCOMPARE(en["figPeakLimits"], QStringLiteral("235.0 - 250.0 \u00B0C"));
+        QCOMPARE(en["figPeakMark"], QStringLiteral("Fail"));
+        QCOMPARE(en["figHeatingRateTc"], QStringLiteral("2.00 \u00B0C/s"));
+        QCOMPARE(en["figHeatingRateLimits"], QStringLiteral("<= 3.00 \u00B0C/s"));
+        QCOMPARE(en["figHeatingRateMark"], QStringLiteral("Pass"));
+        QCOMPARE(en["figTimeAboveLiquidusTb"], QStringLiteral("0.0 s"));
+        QCOMPARE(en["figSoakBand"], QStringLiteral("150.0 - 200.0 \u00B0C"));
+        QCOMPARE(en["figDifference"], QStringLiteral("150.0 \u00B0C"));
+        QCOMPARE(en["figDifferenceLimits"], QString());
+        QCOMPARE(en["figDifferenceMark"], QString());
+        QCOMPARE(en["figLiquidusFrom"], QStringLiteral("window"));
+
+        const QMap<QString, QString> cn = figureVariables(r, ProcessWindow(), true, QStringLiteral("\u2103"));
+        QCOMPARE(cn["figVerdict"], QStringLiteral("不合格"));
+        QCOMPARE(cn["figHeatingRateMark"], QStringLiteral("合格"));
+        QCOMPARE(cn["figPeakTc"], QStringLiteral("225.0 \u2103"));
+
+        // An empty record: empty figures, no verdict.
+        const QMap<QString, QString> none = figureVariables(Recording(), ProcessWindow(), false, QStringLiteral("\u00B0C"));
+        QCOMPARE(none["figVerdict"], QStringLiteral("-"));
+        QCOMPARE(none["figPeakTc"], QString());
+        QCOMPARE(none["figPeakMark"], QStringLiteral("-"));
     }
 };
 
