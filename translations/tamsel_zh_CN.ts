@@ -95,6 +95,10 @@
       <source>Mark</source>
       <translation>判定</translation>
     </message>
+    <message>
+      <source>The process window of the settings file cannot be used (%1); the lead-free defaults apply.</source>
+      <translation>设置文件中的工艺窗口无法使用(%1)，采用无铅默认值。</translation>
+    </message>
   </context>
   <context>
     <name>LivePanel</name>

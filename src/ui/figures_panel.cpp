@@ -120,9 +120,13 @@ void FiguresPanel::reloadProcessWindow()
     m_settingsSize = info.exists() ? info.size() : -1;
     m_window = ProcessWindow::read(IniFile(m_settingsFile));
     // A hand-edited window that cannot be used (a minimum above its maximum) would judge
-    // every run wrongly; the lead-free defaults stand in until it is mended.
-    if (!m_window.problem(false).isEmpty())
+    // every run wrongly; the lead-free defaults stand in until it is mended, and the page
+    // says so.
+    m_windowUnusable = !m_window.problem(false).isEmpty();
+    if (m_windowUnusable) {
+        m_unusableWindow = m_window;
         m_window = ProcessWindow();
+    }
 }
 
 void FiguresPanel::scheduleRefresh()
@@ -182,6 +186,10 @@ void FiguresPanel::showFigures(const Recording* record)
             basis += QStringLiteral("   ") + tr("Repeated samples left out: %1").arg(f.staleSamples);
         m_basis->setText(basis);
     }
+    if (m_windowUnusable)
+        m_basis->setText(m_basis->text() + QLatin1Char('\n')
+                         + tr("The process window of the settings file cannot be used (%1); the lead-free defaults apply.")
+                               .arg(m_unusableWindow.problem(UiLanguage::instance().isChinese())));
 
     using Curve = ProcessFigures::Curve;
     for (int r = 0; r < RowCount; ++r) {

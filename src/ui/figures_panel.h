@@ -65,6 +65,8 @@ private:
     QDateTime m_settingsStamp;
     qint64 m_settingsSize = -1;
     ProcessWindow m_window;
+    ProcessWindow m_unusableWindow; // as read, when it could not be used
+    bool m_windowUnusable = false;
     QPointer<QTabWidget> m_tabs;
     QLabel* m_verdict = nullptr;
     QLabel* m_basis = nullptr;

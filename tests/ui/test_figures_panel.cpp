@@ -192,6 +192,16 @@ private slots:
         QCOMPARE(cell(panel, 3, FiguresPanel::LimitsColumn), QStringLiteral("20.0 - 150.0 s"));
         QCOMPARE(cell(panel, 3, FiguresPanel::MarkColumn), QStringLiteral("Pass"));
         QCOMPARE(IniFile(settingsFile()).readFloat(QStringLiteral("ProcessWindow"), QStringLiteral("TimeAboveLiquidusMin"), 0), 20.0);
+
+        // A hand edit that cannot be used: the defaults judge, and the page says why.
+        IniFile ini(settingsFile());
+        QVERIFY(ini.writeString(QStringLiteral("ProcessWindow"), QStringLiteral("PeakMin"), QStringLiteral("300")));
+        target->TakeSample(frame(run(131), 95));
+        QTRY_COMPARE(cell(panel, 3, FiguresPanel::LimitsColumn), QStringLiteral("60.0 - 150.0 s"));
+        QCOMPARE(cell(panel, 0, FiguresPanel::LimitsColumn), QStringLiteral("235.0 - 250.0 \u00B0C"));
+        QVERIFY(panel->findChild<QLabel*>(QStringLiteral("labFigureBasis"))
+                    ->text()
+                    .contains(QStringLiteral("A minimum must not be above its maximum.")));
     }
 
     void dialogShowsWritesAndRefuses()
