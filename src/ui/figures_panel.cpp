@@ -251,6 +251,9 @@ void FiguresPanel::changeEvent(QEvent* e)
         retranslateUi();
         // Unit texts and marks follow the language.
         scheduleRefresh();
+    } else if (e->type() == QEvent::ActivationChange && isVisible() && isActiveWindow()) {
+        // Back from a dialog (the options dialog may have changed the process window).
+        scheduleRefresh();
     }
     QWidget::changeEvent(e);
 }
