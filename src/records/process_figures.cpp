@@ -7,15 +7,16 @@
 
 namespace {
 
-// One sample that carries a reading: its time and the two temperatures.
+// One sample that carries a reading: its time and the two temperatures, as the record
+// holds them (floats, which keeps a full record's copy small).
 struct Point
 {
-    double t;
-    double tc;
-    double tb;
+    float t;
+    float tc;
+    float tb;
 };
 
-using Value = double Point::*;
+using Value = float Point::*;
 
 constexpr double kMinRateWindow = 2.0;   // seconds
 // Sample times are floats (index times the interval); a window end that lies this close
@@ -72,7 +73,7 @@ Readings readingsOf(const QList<RecordSample>& samples)
         if (previous && sameReading(*previous, s)) {
             ++r.stale;
         } else {
-            r.points.push_back({double(s.time), double(s.tc), double(s.tb)});
+            r.points.push_back({s.time, s.tc, s.tb});
         }
         previous = &s;
     }
@@ -87,12 +88,15 @@ double timeWithin(const std::vector<Point>& p, Value v, size_t from, size_t to, 
     for (size_t i = from; i < to; ++i) {
         const double v0 = p[i].*v;
         const double v1 = p[i + 1].*v;
-        const double dt = p[i + 1].t - p[i].t;
-        if (v0 == v1) {
-            if (v0 >= low && v0 <= high)
-                total += dt;
+        const double dt = double(p[i + 1].t) - p[i].t;
+        const bool in0 = v0 >= low && v0 <= high;
+        const bool in1 = v1 >= low && v1 <= high;
+        if (in0 && in1) { // a straight line between two points inside stays inside
+            total += dt;
             continue;
         }
+        if ((v0 < low && v1 < low) || (v0 > high && v1 > high) || v0 == v1)
+            continue;
         // The part of the segment, as a fraction 0..1, where the value is inside the band.
         double a = (low - v0) / (v1 - v0);
         double b = (high - v0) / (v1 - v0);
@@ -122,7 +126,7 @@ CurveFigures curveFigures(const std::vector<Point>& p, Value v, const ProcessFig
     for (size_t i = 0; i <= peak; ++i)
         if (p[i].*v <= p[0].*v)
             start = i;
-    c.timeToPeak = p[peak].t - p[start].t;
+    c.timeToPeak = double(p[peak].t) - p[start].t;
 
     c.timeAboveLiquidus = timeWithin(p, v, 0, p.size() - 1, f.liquidus, std::numeric_limits<double>::infinity());
     c.soakTime = timeWithin(p, v, 0, peak, f.soakLow, f.soakHigh);
@@ -134,11 +138,11 @@ CurveFigures curveFigures(const std::vector<Point>& p, Value v, const ProcessFig
     size_t j = 1;
     for (size_t i = 0; i + 1 < p.size(); ++i) {
         j = std::max(j, i + 1);
-        while (j < p.size() && p[j].t - p[i].t < f.rateWindow - kTimeSlack)
+        while (j < p.size() && double(p[j].t) - p[i].t < f.rateWindow - kTimeSlack)
             ++j;
         if (j == p.size())
             break;
-        const double rate = (p[j].*v - p[i].*v) / (p[j].t - p[i].t);
+        const double rate = (double(p[j].*v) - p[i].*v) / (double(p[j].t) - p[i].t);
         up = std::max(up, rate);
         down = std::max(down, -rate);
     }
@@ -210,7 +214,7 @@ ProcessFigures ProcessFigures::of(const QList<RecordSample>& samples, const Reco
         f.tb = curveFigures(r.points, &Point::tb, f);
         double d = 0;
         for (const Point& p : r.points)
-            d = std::max(d, std::abs(p.tc - p.tb));
+            d = std::max(d, std::abs(double(p.tc) - p.tb));
         f.difference = d;
     }
     return f;
