@@ -2,6 +2,105 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
   <context>
+    <name>FiguresPanel</name>
+    <message>
+      <source>Process figures</source>
+      <translation>工艺数据</translation>
+    </message>
+    <message>
+      <source>Peak</source>
+      <translation>峰值温度</translation>
+    </message>
+    <message>
+      <source>Time to peak</source>
+      <translation>升温至峰值时间</translation>
+    </message>
+    <message>
+      <source>Time above liquidus</source>
+      <translation>液相线以上时间</translation>
+    </message>
+    <message>
+      <source>Largest heating rate</source>
+      <translation>最大升温速率</translation>
+    </message>
+    <message>
+      <source>Largest cooling rate</source>
+      <translation>最大降温速率</translation>
+    </message>
+    <message>
+      <source>Time in soak band</source>
+      <translation>保温区时间</translation>
+    </message>
+    <message>
+      <source>Largest Tc-Tb difference</source>
+      <translation>最大Tc-Tb温差</translation>
+    </message>
+    <message>
+      <source>Verdict: %1</source>
+      <translation>结论: %1</translation>
+    </message>
+    <message>
+      <source>Pass</source>
+      <translation>合格</translation>
+    </message>
+    <message>
+      <source>Fail</source>
+      <translation>不合格</translation>
+    </message>
+    <message>
+      <source>none</source>
+      <translation>无</translation>
+    </message>
+    <message>
+      <source>Not enough samples for figures.</source>
+      <translation>采样数据不足，无法计算工艺数据。</translation>
+    </message>
+    <message>
+      <source>Liquidus %1 (TL of the record)</source>
+      <translation>液相线 %1 (记录的TL)</translation>
+    </message>
+    <message>
+      <source>Liquidus %1 (process window)</source>
+      <translation>液相线 %1 (工艺窗口)</translation>
+    </message>
+    <message>
+      <source>Soak band %1 - %2</source>
+      <translation>保温区 %1 - %2</translation>
+    </message>
+    <message>
+      <source>Rates over %1 s</source>
+      <translation>速率按 %1 s 计算</translation>
+    </message>
+    <message>
+      <source>Repeated samples left out: %1</source>
+      <translation>忽略的重复采样: %1</translation>
+    </message>
+    <message>
+      <source>Time of peak</source>
+      <translation>峰值时刻</translation>
+    </message>
+    <message>
+      <source>Process window...</source>
+      <translation>工艺窗口...</translation>
+    </message>
+    <message>
+      <source>Figure</source>
+      <translation>项目</translation>
+    </message>
+    <message>
+      <source>Limits</source>
+      <translation>极限</translation>
+    </message>
+    <message>
+      <source>Mark</source>
+      <translation>判定</translation>
+    </message>
+    <message>
+      <source>The process window of the settings file cannot be used (%1); the lead-free defaults apply.</source>
+      <translation>设置文件中的工艺窗口无法使用(%1)，采用无铅默认值。</translation>
+    </message>
+  </context>
+  <context>
     <name>LivePanel</name>
     <message>
       <source>Exit</source>
@@ -251,6 +350,35 @@
     </message>
   </context>
   <context>
+    <name>TfrmChangeMm</name>
+    <message>
+      <source>Password</source>
+      <comment>window caption</comment>
+      <translation>修改密码</translation>
+    </message>
+    <message>
+      <source>Password</source>
+      <comment>new password</comment>
+      <translation>新密码</translation>
+    </message>
+    <message>
+      <source>You use the soft for first-time,Please input password again</source>
+      <translation>首次使用，请输入确认密码</translation>
+    </message>
+    <message>
+      <source>Password confirmation:</source>
+      <translation>确认密码</translation>
+    </message>
+    <message>
+      <source>Ok</source>
+      <translation>确定</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>取消</translation>
+    </message>
+  </context>
+  <context>
     <name>TfrmChild</name>
     <message>
       <source>New file</source>
@@ -283,35 +411,6 @@
     <message>
       <source>Close the current file</source>
       <translation>关闭当前窗口</translation>
-    </message>
-  </context>
-  <context>
-    <name>TfrmChangeMm</name>
-    <message>
-      <source>Password</source>
-      <comment>window caption</comment>
-      <translation>修改密码</translation>
-    </message>
-    <message>
-      <source>Password</source>
-      <comment>new password</comment>
-      <translation>新密码</translation>
-    </message>
-    <message>
-      <source>You use the soft for first-time,Please input password again</source>
-      <translation>首次使用，请输入确认密码</translation>
-    </message>
-    <message>
-      <source>Password confirmation:</source>
-      <translation>确认密码</translation>
-    </message>
-    <message>
-      <source>Ok</source>
-      <translation>确定</translation>
-    </message>
-    <message>
-      <source>Cancel</source>
-      <translation>取消</translation>
     </message>
   </context>
   <context>
@@ -640,6 +739,65 @@ As password alphanumeric characters of any length are allowed.If you want to can
     </message>
   </context>
   <context>
+    <name>TfrmProcessWindow</name>
+    <message>
+      <source>"%1" is not a number: %2</source>
+      <translation>“%1”不是数字: %2</translation>
+    </message>
+    <message>
+      <source>Liquidus</source>
+      <translation>液相线</translation>
+    </message>
+    <message>
+      <source>Soak band</source>
+      <translation>保温区</translation>
+    </message>
+    <message>
+      <source>Process window</source>
+      <translation>工艺窗口</translation>
+    </message>
+    <message>
+      <source>Liquidus and soak band</source>
+      <translation>液相线与保温区</translation>
+    </message>
+    <message>
+      <source>Liquidus (used when the record's TL is 0):</source>
+      <translation>液相线(记录的TL为0时使用):</translation>
+    </message>
+    <message>
+      <source>Soak band from / to:</source>
+      <translation>保温区 从 / 到:</translation>
+    </message>
+    <message>
+      <source>Limits</source>
+      <translation>极限</translation>
+    </message>
+    <message>
+      <source>minimum</source>
+      <translation>最小值</translation>
+    </message>
+    <message>
+      <source>maximum</source>
+      <translation>最大值</translation>
+    </message>
+    <message>
+      <source>An empty field sets no limit. Fahrenheit records are judged against these limits converted.</source>
+      <translation>空白表示不设极限。华氏记录按换算后的极限判定。</translation>
+    </message>
+    <message>
+      <source>Lead-free defaults</source>
+      <translation>无铅默认值</translation>
+    </message>
+    <message>
+      <source>Ok</source>
+      <translation>确定</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>取消</translation>
+    </message>
+  </context>
+  <context>
     <name>TfrmSetCOM</name>
     <message>
       <source>setup</source>
@@ -700,11 +858,11 @@ As password alphanumeric characters of any length are allowed.If you want to can
   <context>
     <name>UsersMessages</name>
     <message>
-      <source>Cannot read &quot;%1&quot;: %2</source>
+      <source>Cannot read "%1": %2</source>
       <translation>无法读取“%1”：%2</translation>
     </message>
     <message>
-      <source>Cannot write &quot;%1&quot;: %2</source>
+      <source>Cannot write "%1": %2</source>
       <translation>无法写入“%1”：%2</translation>
     </message>
   </context>

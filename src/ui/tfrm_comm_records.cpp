@@ -7,6 +7,7 @@
 #include <QTabWidget>
 
 #include "records/record_profile.h"
+#include "ui/figures_panel.h"
 #include "ui/profile_link_access.h"
 #include "ui/record_chart_view.h"
 #include "ui/record_windows.h"
@@ -33,6 +34,8 @@ void TfrmComm::installRecordWindows()
     m_recordWindows = new RecordWindows(c, this);
     setPageWidget(OperatorInputPage, m_recordWindows->operatorInputPanel());
     setPageWidget(ProcessValuesPage, m_recordWindows->processValuesTable());
+    // "Process figures", the page after "Process values": the active record's figures.
+    (new FiguresPanel(*m_recordWindows, m_mdiArea, m_paths.settingsFile()))->addToTabs(m_pageControl);
     connect(this, &TfrmComm::languageSwitched, m_recordWindows, [this] { m_recordWindows->applyLanguage(); });
 
     // Adding a profile row and uploading one look at the record windows.

@@ -207,10 +207,11 @@ private slots:
         QCOMPARE(frm.link().chekD().objectName(), QStringLiteral("chekD"));
 
         QTabWidget* tabs = frm.pageControl();
-        QCOMPARE(tabs->count(), 3);
+        QCOMPARE(tabs->count(), 4);
         QCOMPARE(tabs->tabText(0), QStringLiteral("Profiles/Parameters"));
         QCOMPARE(tabs->tabText(1), QStringLiteral("Operator defined input"));
         QCOMPARE(tabs->tabText(2), QStringLiteral("Process values"));
+        QCOMPARE(tabs->tabText(3), QStringLiteral("Process figures"));
         QCOMPARE(tabs->currentIndex(), 0);
 
         const auto panels = frm.statusBar()->findChildren<QLabel*>();

@@ -9,6 +9,7 @@
 int exportRecord(const QStringList& args);   // record_export.cpp
 int exportProfiles(const QStringList& args); // profile_export.cpp
 int exportOperationLog(const QStringList& args); // oplog_export.cpp
+int exportFigures(const QStringList& args);  // figures_export.cpp
 
 int main(int argc, char** argv)
 {
@@ -30,7 +31,8 @@ int main(int argc, char** argv)
         "usage: tamsel-export record FILE.sld --json|--csv\n"
         "       tamsel-export record FILE.sld --pdf OUT.pdf [--lang en|zh] [--template FILE]\n"
         "       tamsel-export profiles FILE.irl --json|--csv\n"
-        "       tamsel-export oplog OpRec.dat --tsv|--csv|--json [--lang en|zh]\n");
+        "       tamsel-export oplog OpRec.dat --tsv|--csv|--json [--lang en|zh]\n"
+        "       tamsel-export figures FILE.sld|FOLDER... --csv [--window CommConfig.ini]\n");
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         QTextStream(stdout) << usage;
         return args.isEmpty() ? 2 : 0;
@@ -42,6 +44,8 @@ int main(int argc, char** argv)
         return exportProfiles(args);
     if (kind == QLatin1String("oplog"))
         return exportOperationLog(args);
+    if (kind == QLatin1String("figures"))
+        return exportFigures(args);
     err << "tamsel-export: unknown kind '" << kind << "'\n" << usage;
     return 2;
 }

@@ -6,6 +6,8 @@
 
 #include "export_text.h"
 #include "report_export.h"
+#include "figures_export.h"
+#include "records/process_figures.h"
 #include "records/record_file.h"
 
 namespace {
@@ -106,7 +108,10 @@ void writeJson(QTextStream& out, const Recording& r)
         const AnalysisDot& d = r.dots[i];
         out << (i ? ",\n" : "\n") << "    {\"time\": " << f(d.time) << ", \"tc\": " << f(d.tc) << ", \"tb\": " << f(d.tb) << "}";
     }
-    out << (r.dots.isEmpty() ? "]" : "\n  ]") << "\n}\n";
+    out << (r.dots.isEmpty() ? "]" : "\n  ]");
+    // What the run did against the process window of the program's settings file.
+    out << ",\n  \"figures\": " << figuresJson(r, exportProcessWindow());
+    out << "\n}\n";
 }
 
 void writeCsv(QTextStream& out, const Recording& r)
