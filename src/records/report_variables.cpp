@@ -5,6 +5,9 @@
 #include <cmath>
 
 #include "profiles/profile_values.h"
+#include "shell/ini_file.h"
+#include "shell/process_window.h"
+#include "records/figure_texts.h"
 #include "records/record_header.h"
 #include "records/round_even.h"
 
@@ -119,7 +122,19 @@ std::optional<QVariant> ReportVariable(const QString& name, const ReportSource& 
     for (const Variable& v : kVariables)
         if (name == QLatin1String(v.name))
             return v.answer(source);
+    if (const auto it = source.figures.constFind(name); it != source.figures.constEnd())
+        return QVariant(*it);
     return std::nullopt;
+}
+
+QMap<QString, QString> reportFigures(const Recording& record, const QString& settingsFile, const ChartStyle& style)
+{
+    ProcessWindow window = ProcessWindow::read(IniFile(settingsFile));
+    // A window that cannot be used would judge every run wrongly; the defaults stand in, as
+    // on the figures page.
+    if (!window.problem(false).isEmpty())
+        window = ProcessWindow();
+    return figureVariables(record, window, style.chinese, style.unitText(record.isCelsius()));
 }
 
 QStringList reportVariableNames()

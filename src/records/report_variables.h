@@ -3,6 +3,7 @@
 #include <optional>
 
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -20,7 +21,13 @@ struct ReportSource
     const Recording& record;
     // The record window's language and the English unit texts (ChartStyle::unitText).
     ChartStyle style;
+    // The process figures' variables (figVerdict, figPeakTc, ...), from reportFigures().
+    QMap<QString, QString> figures = {};
 };
+
+// The process figures of `record` judged against the process window of the settings file
+// (the lead-free defaults when that window cannot be used), as report variables.
+QMap<QString, QString> reportFigures(const Recording& record, const QString& settingsFile, const ChartStyle& style);
 
 std::optional<QVariant> ReportVariable(const QString& name, const ReportSource& source);
 

@@ -48,7 +48,8 @@ std::unique_ptr<QTextDocument> ReportOutput::prepare(TfrmChild* window)
     ReportEngine& engine = window->reportEngine();
     // Not found: no message, the window keeps the template it had.
     engine.loadTemplate(templatePath(style.chinese));
-    const ReportSource source{window->record(), style};
+    const ReportSource source{window->record(), style,
+                              reportFigures(window->record(), ProgramPaths().settingsFile(), style)};
     return engine.prepare([&source](const QString& name) { return ReportVariable(name, source); }, picture);
 }
 

@@ -282,7 +282,8 @@ void TestReport::chineseTemplateGivesChineseTexts()
         ReportEngine engine;
         const QString name = chinese ? QStringLiteral("printcn.frf") : QStringLiteral("print.frf");
         QVERIFY(engine.loadTemplate(QStringLiteral(TAMSEL_BIN_DIR "/data/") + name));
-        const ReportSource source{r, style(chinese)};
+        // No settings file: the process figures are judged by the lead-free defaults.
+        const ReportSource source{r, style(chinese), reportFigures(r, m_dir.filePath(QStringLiteral("none.ini")), style(chinese))};
         RecordChart::DrawChart(chart, r, 1.0f, source.style);
         auto report = engine.prepare([&](const QString& n) { return ReportVariable(n, source); },
                                      ReportEngine::picture(chart));

@@ -34,7 +34,7 @@ bool writePdfReport(const Recording& record, const PdfReportOptions& options, QS
 
     QImage chart = RecordChart::newImage();
     RecordChart::DrawChart(chart, record, record.drawingInterval(0.0f), style);
-    const ReportSource source{record, style};
+    const ReportSource source{record, style, reportFigures(record, paths.settingsFile(), style)};
     std::unique_ptr<QTextDocument> report
         = engine.prepare([&source](const QString& name) { return ReportVariable(name, source); }, ReportEngine::picture(chart));
     if (!ReportEngine::writePdf(*report, options.output, &reason)) {
