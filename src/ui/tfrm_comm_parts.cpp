@@ -40,6 +40,7 @@ void TfrmComm::installParts()
     m_profilePage->updateActionStates();
 
     installRecordWindows();
+    connect(m_actions->actnOptions, &QAction::triggered, this, &TfrmComm::options);
 
     m_beginHooks->setQuickUpload([this] { return m_profilePage->table().rowCount(); },
                                  [this] { return quickUploadStep(); });
