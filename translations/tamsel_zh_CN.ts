@@ -59,6 +59,10 @@
       <translation>Excel文件</translation>
     </message>
     <message>
+      <source>Cannot read "%1": %2</source>
+      <translation>无法读取"%1"：%2</translation>
+    </message>
+    <message>
       <source>Cannot write "%1": %2</source>
       <translation>无法写入"%1"：%2</translation>
     </message>

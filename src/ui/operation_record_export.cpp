@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "shell/program_paths.h"
+#include "users/operation_log.h"
 #include "ui/translated_message_box.h"
 
 namespace {
@@ -16,14 +17,17 @@ QString tr(const char* text)
     return QCoreApplication::translate("OperationRecordExport", text);
 }
 
-// Writes the log behind `paths` to `target`; false with the reason in *error.
-bool writeOperationRecordExport(const ProgramPaths& paths, const QString& target, Language language, QString* error)
+// The log behind `paths` written to `target`; a failure is reported, naming the file.
+bool writeOperationRecordExport(QWidget* parent, const ProgramPaths& paths, const QString& target,
+                                Language language)
 {
-    // Completed by the operation log of the users library.
-    Q_UNUSED(paths);
-    Q_UNUSED(target);
-    Q_UNUSED(language);
-    *error = QStringLiteral("The operation record cannot be exported yet.");
+    UsersFileError error;
+    if (ExportOperationRecord(operationLogFile(paths.programDir()), target, language, &error))
+        return true;
+    const QString file = QDir::toNativeSeparators(error.fileName.isEmpty() ? target : error.fileName);
+    const QString text = error.kind == UsersFileError::ReadFailed ? tr("Cannot read \"%1\": %2")
+                                                                  : tr("Cannot write \"%1\": %2");
+    TranslatedMessageBox::error(parent, text.arg(file, error.detail));
     return false;
 }
 
@@ -45,12 +49,8 @@ bool exportOperationRecord(QWidget* parent, const ProgramPaths& paths, Language 
 
 bool exportOperationRecordTo(QWidget* parent, const QString& target, const ProgramPaths& paths, Language language)
 {
-    QString error;
-    if (!writeOperationRecordExport(paths, target, language, &error)) {
-        TranslatedMessageBox::error(
-            parent, tr("Cannot write \"%1\": %2").arg(QDir::toNativeSeparators(target), error));
+    if (!writeOperationRecordExport(parent, paths, target, language))
         return false;
-    }
     QDesktopServices::openUrl(QUrl::fromLocalFile(target));
     return true;
 }

@@ -1,12 +1,17 @@
 // The options dialog and its command through the real widgets, on a fake port and clock.
 
+#include <cstring>
 #include <memory>
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
+#include <QDesktopServices>
 #include <QDir>
+#include <QLocale>
+#include <QUrl>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -81,6 +86,16 @@ Shown look(TfrmSetting* d)
     s.intervalEnabled = d->ComboBox3->isEnabled() && d->Label3->isEnabled();
     return s;
 }
+
+// Takes the place of the system's application for opened files.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
 
 } // namespace
 
@@ -414,6 +429,60 @@ private slots:
         QVERIFY(watcher.seen.value(2).contains(target));
         QCOMPARE(readAll(log), entry);
         QVERIFY(frm.isVisible());
+    }
+
+    // The whole log as tab-separated text, opened with the system's application for it.
+    void exportWritesTheLogAndOpensIt_data()
+    {
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<QByteArray>("heading");
+        QTest::newRow("English") << false << QByteArray("DateTime\tEmployee No.\tName\tDepartment\tRemark\tOld PCB\tNew PCB\r\n");
+        QTest::newRow("Chinese") << true
+                                 << QByteArray("\xC8\xD5\xC6\xDA\t\xB9\xA4\xBA\xC5\t\xD0\xD5\xC3\xFB\t\xB2\xBF\xC3\xC5\t"
+                                               "\xB1\xB8\xD7\xA2\t\xBE\xC9\xC1\xF7\xB3\xCC\t\xD0\xC2\xC1\xF7\xB3\xCC\r\n");
+    }
+    void exportWritesTheLogAndOpensIt()
+    {
+        QFETCH(bool, chinese);
+        QFETCH(QByteArray, heading);
+        // One entry: midnight of 1 January 2000 (36526 days), board "A" to board "B".
+        QByteArray entry(392, '\0');
+        const double day = 36526.0;
+        memcpy(entry.data(), &day, 8);
+        entry[264] = 1;
+        entry[265] = 'A';
+        entry[328] = 1;
+        entry[329] = 'B';
+        const QString log = m_dir->filePath(QStringLiteral("data/OpRec.dat"));
+        writeAll(log, entry);
+        const QString target = m_dir->filePath(QStringLiteral("ops.xls"));
+        writeAll(target, QByteArray("older export"));
+
+        UrlCatcher opened;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
+        TfrmComm& frm = aliveWindow(stationFrame(3, false));
+        if (chinese)
+            frm.actions().actnChinese->trigger();
+        ModalWatcher watcher;
+        watcher.onDialog = [&](QDialog* d) {
+            auto* files = qobject_cast<QFileDialog*>(d);
+            if (!files)
+                return false;
+            files->selectFile(target);
+            static_cast<QDialog*>(files)->accept();
+            return true;
+        };
+        runOptions(frm, watcher, [](TfrmSetting* d) {
+            d->Button5->click();
+            d->reject();
+        });
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+
+        QCOMPARE(watcher.seen, (QStringList{"frmSetting", "SaveDialog1"}));
+        const QByteArray date = QLocale::system().toString(QDate(2000, 1, 1), QLocale::ShortFormat).toLocal8Bit();
+        QCOMPARE(readAll(target), heading + date + "\t\t\t\t\tA\tB\r\n");
+        QCOMPARE(readAll(log), entry);
+        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(target)});
     }
 
     // Port 20 and rate 3 show nothing selected; OK stores -1 for both. Without the station
