@@ -87,6 +87,16 @@ Shown look(TfrmSetting* d)
     return s;
 }
 
+// The file name typed, as an operator would: selectFile() goes through the dialog's file
+// model, which fills in the background, and may leave the name field empty.
+void chooseFile(QFileDialog* files, const QString& path)
+{
+    auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(name);
+    name->setText(path);
+    static_cast<QDialog*>(files)->accept();
+}
+
 // Takes the place of the system's application for opened files.
 class UrlCatcher : public QObject
 {
@@ -154,6 +164,7 @@ private:
             return previous ? previous(d) : false;
         };
         frm.actions().actnOptions->trigger();
+        watcher.onDialog = previous;
         QVERIFY(handled);
     }
 
@@ -389,8 +400,7 @@ private slots:
             auto* files = qobject_cast<QFileDialog*>(d);
             if (!files)
                 return false;
-            files->selectFile(source);
-            static_cast<QDialog*>(files)->accept();
+            chooseFile(files, source);
             return true;
         };
         runOptions(frm, watcher, [](TfrmSetting* d) { d->Button4->click(); });
@@ -416,8 +426,7 @@ private slots:
             auto* files = qobject_cast<QFileDialog*>(d);
             if (!files)
                 return false;
-            files->selectFile(target);
-            static_cast<QDialog*>(files)->accept();
+            chooseFile(files, target);
             return true;
         };
         runOptions(frm, watcher, [](TfrmSetting* d) {
@@ -468,8 +477,7 @@ private slots:
             auto* files = qobject_cast<QFileDialog*>(d);
             if (!files)
                 return false;
-            files->selectFile(target);
-            static_cast<QDialog*>(files)->accept();
+            chooseFile(files, target);
             return true;
         };
         runOptions(frm, watcher, [](TfrmSetting* d) {
