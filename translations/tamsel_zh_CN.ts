@@ -152,6 +152,21 @@
     </message>
   </context>
   <context>
+    <name>OperationRecordExport</name>
+    <message>
+      <source>Excel file</source>
+      <translation>Excel文件</translation>
+    </message>
+    <message>
+      <source>Cannot read "%1": %2</source>
+      <translation>无法读取"%1"：%2</translation>
+    </message>
+    <message>
+      <source>Cannot write "%1": %2</source>
+      <translation>无法写入"%1"：%2</translation>
+    </message>
+  </context>
+  <context>
     <name>OperatorInputPanel</name>
     <message>
       <source>Date of record:</source>
@@ -216,6 +231,13 @@
     <message>
       <source>right up</source>
       <translation>右上</translation>
+    </message>
+  </context>
+  <context>
+    <name>OptionsCommand</name>
+    <message>
+      <source>'%1' is not a valid floating point value</source>
+      <translation>'%1'不是有效的浮点数</translation>
     </message>
   </context>
   <context>
@@ -814,6 +836,57 @@ As password alphanumeric characters of any length are allowed.If you want to can
     <message>
       <source>baud rate:</source>
       <translation>波特率：</translation>
+    </message>
+    <message>
+      <source>Ok</source>
+      <translation>确定</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>取消</translation>
+    </message>
+  </context>
+  <context>
+    <name>TfrmSetting</name>
+    <message>
+      <source>option</source>
+      <translation>选项</translation>
+    </message>
+    <message>
+      <source>Select Sensor</source>
+      <translation>传感器选择</translation>
+    </message>
+    <message>
+      <source>Thermocouple</source>
+      <translation>K型热电偶</translation>
+    </message>
+    <message>
+      <source>IR</source>
+      <translation>IR-传感器</translation>
+    </message>
+    <message>
+      <source>Select Flow</source>
+      <translation>流程选择</translation>
+    </message>
+    <message>
+      <source>Sampling interval</source>
+      <translation>取样间隔</translation>
+    </message>
+    <message>
+      <source>Save parameters Path</source>
+      <translation>保存参数路径</translation>
+    </message>
+    <message>
+      <source>Employee No.</source>
+      <translation>用户工号</translation>
+    </message>
+    <message>
+      <source>Import parameters</source>
+      <translation>参数导入</translation>
+    </message>
+    <message>
+      <source>Export operation record</source>
+      <translation>导出操作记录</translation>
     </message>
     <message>
       <source>Ok</source>

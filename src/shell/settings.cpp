@@ -9,6 +9,11 @@ const QString kOption = QStringLiteral("Option");
 const QString kPorts = QStringLiteral("Ports");
 } // namespace
 
+double usableSamplingInterval(double seconds)
+{
+    return seconds >= MinSamplingInterval ? seconds : MinSamplingInterval;
+}
+
 Settings::Settings(const ProgramPaths& paths)
     : m_file(paths.settingsFile())
 {
@@ -118,7 +123,7 @@ bool Settings::setSavePath(const QString& path)
 
 double Settings::intrals() const
 {
-    return m_file.readFloat(kOption, QStringLiteral("intrals"), 1.0);
+    return usableSamplingInterval(m_file.readFloat(kOption, QStringLiteral("intrals"), 1.0));
 }
 
 bool Settings::setIntrals(const QString& text)

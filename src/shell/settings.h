@@ -6,6 +6,12 @@
 
 class ProgramPaths;
 
+// The shortest sampling interval the program works with, in seconds. A shorter `intrals`
+// (0 typed into the file by hand) would poll without pause and stamp every sample with
+// time 0, so it is taken as this wherever it is read.
+constexpr double MinSamplingInterval = 0.5;
+double usableSamplingInterval(double seconds);
+
 // Typed access to data/CommConfig.ini, one getter (and setter where the program writes the
 // key) per key. Construct it where the file is used and let it go afterwards; every read has
 // the default of the table, every write goes to disk at once and returns false on failure,
@@ -65,6 +71,7 @@ public:
     [[nodiscard]] bool setUserCode(const QString& employeeNumber);
     QString savePath() const;
     [[nodiscard]] bool setSavePath(const QString& path);
+    // Never below MinSamplingInterval.
     double intrals() const;
     // Stored as the text the operator chose ("0.5"); an empty text reads back as 1.0.
     [[nodiscard]] bool setIntrals(const QString& text);

@@ -126,6 +126,8 @@ public:
 
     // The COM port setting command: dialog, then reopen or the baud-rate change.
     void comPortSetting();
+    // The options command ("Options..."): dialog, then the station and the run-time settings.
+    void options();
 
     // data/CommConfig.ini as ReopenPort reads it.
     SerialSettings readSerialSettings() const;

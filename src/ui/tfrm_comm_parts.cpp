@@ -41,6 +41,7 @@ void TfrmComm::installParts()
 
     installRecordWindows();
     installUsers();
+    connect(m_actions->actnOptions, &QAction::triggered, this, &TfrmComm::options);
 
     m_beginHooks->setQuickUpload([this] { return m_profilePage->table().rowCount(); },
                                  [this] { return quickUploadStep(); });
