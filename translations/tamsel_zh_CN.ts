@@ -896,6 +896,10 @@ As password alphanumeric characters of any length are allowed.If you want to can
       <source>Cancel</source>
       <translation>取消</translation>
     </message>
+    <message>
+      <source>Process window...</source>
+      <translation>工艺窗口...</translation>
+    </message>
   </context>
   <context>
     <name>TranslatedMessageBox</name>

@@ -13,6 +13,7 @@
 #include "ui/operation_record_export.h"
 #include "ui/profile_import.h"
 #include "ui/tfrm_comm_actions.h"
+#include "ui/tfrm_process_window.h"
 #include "ui/tfrm_setting.h"
 #include "ui/translated_message_box.h"
 
@@ -38,6 +39,8 @@ void TfrmComm::options()
     });
     connect(&dialog, &TfrmSetting::exportRequested, &dialog,
             [&] { exportOperationRecord(&dialog, m_paths, language()); });
+    connect(&dialog, &TfrmSetting::processWindowRequested, &dialog,
+            [&] { TfrmProcessWindow::edit(&dialog, m_paths.settingsFile(), m_programSettings.celsiusText); });
 
     const int result = dialog.exec();
     if (imported) {

@@ -56,6 +56,8 @@ TfrmSetting::TfrmSetting(const QString& settingsFile, QWidget* parent)
     named(Button4, "Button4");
     Button5 = new QPushButton(this);
     named(Button5, "Button5");
+    Button6 = new QPushButton(this);
+    named(Button6, "Button6");
     Button1 = new QPushButton(this);
     named(Button1, "Button1");
     Button1->setDefault(true);
@@ -65,6 +67,7 @@ TfrmSetting::TfrmSetting(const QString& settingsFile, QWidget* parent)
     connect(Button3, &QPushButton::clicked, this, &TfrmSetting::chooseSavePath);
     connect(Button4, &QPushButton::clicked, this, &TfrmSetting::importRequested);
     connect(Button5, &QPushButton::clicked, this, &TfrmSetting::exportRequested);
+    connect(Button6, &QPushButton::clicked, this, &TfrmSetting::processWindowRequested);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -86,6 +89,7 @@ TfrmSetting::TfrmSetting(const QString& settingsFile, QWidget* parent)
     auto* tools = new QHBoxLayout;
     tools->addWidget(Button4);
     tools->addWidget(Button5);
+    tools->addWidget(Button6);
     tools->addStretch(1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -179,6 +183,7 @@ void TfrmSetting::retranslate()
     CheckBox1->setText(tr("Employee No."));
     Button4->setText(tr("Import parameters"));
     Button5->setText(tr("Export operation record"));
+    Button6->setText(tr("Process window..."));
     Button1->setText(tr("Ok"));
     Button2->setText(tr("Cancel"));
 }

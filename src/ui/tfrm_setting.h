@@ -34,6 +34,7 @@ public:
     QCheckBox* CheckBox1; // ChangePCBMode
     QPushButton* Button4; // "Import parameters"
     QPushButton* Button5; // "Export operation record"
+    QPushButton* Button6; // "Process window..." (the limits of the process figures)
     QPushButton* Button1; // OK
     QPushButton* Button2; // Cancel
 
@@ -67,6 +68,7 @@ public:
 signals:
     void importRequested();
     void exportRequested();
+    void processWindowRequested();
 
 protected:
     void changeEvent(QEvent* e) override;
