@@ -24,6 +24,7 @@ class QMdiSubWindow;
 class QMenu;
 class QSplitter;
 class QTabWidget;
+class QUrl;
 class QToolBar;
 class RecordingTarget;
 class RecordWindows;
@@ -125,6 +126,14 @@ public:
     // data/CommConfig.ini as ReopenPort reads it.
     SerialSettings readSerialSettings() const;
 
+    // Opens a document with its application; QDesktopServices unless a test replaces it.
+    using DocumentOpener = std::function<void(const QUrl& url)>;
+    void setDocumentOpener(DocumentOpener opener) { m_documentOpener = std::move(opener); }
+    // The help command: the help of the interface's language.
+    void openHelp();
+    // The about command.
+    void showAbout();
+
 signals:
     // First show, step 2a, while the first-start flag is set: the login password dialog.
     void firstStartLoginRequested();
@@ -180,7 +189,6 @@ private:
     void startUp();
     void firstShow();
     void offerParameterBackup();
-    void openHelp();
 
     ProgramPaths m_paths;
     ProgramSettings m_programSettings;
@@ -197,6 +205,7 @@ private:
     std::shared_ptr<ProfileLinkAccess> m_profileAccess;
     bool m_parameterListLocked = false;
     BoardChangeLogin m_boardChangeLogin;
+    DocumentOpener m_documentOpener;
 
     QMenu* m_fileMenu = nullptr;
     QMenu* m_commMenu = nullptr;
