@@ -14,6 +14,7 @@
 #include "link/station_link.h"
 #include "records/header_display.h"
 #include "records/record_file.h"
+#include "ui/chart_analysis_commands.h"
 #include "ui/operator_input_panel.h"
 #include "ui/record_chart_view.h"
 #include "ui/tfrm_child.h"
@@ -63,6 +64,8 @@ RecordWindows::RecordWindows(const RecordWindowsContext& context, QObject* paren
             if (TfrmChild* c = activeRecordWindow())
                 c->DrawChart();
         });
+    m_analysis = new ChartAnalysisCommands(
+        a, [this] { return activeRecordWindow(); }, [this] { return !m_windows.isEmpty(); }, this);
     if (m_context.mdiArea)
         connect(m_context.mdiArea, &QMdiArea::subWindowActivated, this, &RecordWindows::onActivated);
     updateActionStates();
@@ -285,6 +288,7 @@ void RecordWindows::updateActionStates()
     a.actnDeleRec->setEnabled(target);
     a.actnSave->setEnabled(activeRecordWindow() != nullptr);
     a.actnSaveas->setEnabled(true);
+    m_analysis->updateActionStates();
 }
 
 float RecordWindows::samplingInterval() const

@@ -13,6 +13,7 @@
 #include "ui/operator_input_panel.h"
 #include "ui/tfrm_child.h"
 
+class ChartAnalysisCommands;
 class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
@@ -108,4 +109,5 @@ private:
     QList<TfrmChild*> m_windows;
     bool m_saving = false;
     FileChooser m_chooseFile;
+    ChartAnalysisCommands* m_analysis = nullptr;
 };

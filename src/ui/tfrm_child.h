@@ -10,6 +10,7 @@
 class QAction;
 class QMdiSubWindow;
 class QMenu;
+class RecordChartFrame;
 class RecordChartView;
 class RecordWindows;
 
@@ -27,6 +28,7 @@ public:
     Recording& record() { return m_record; }
     const Recording& record() const { return m_record; }
     RecordChartView* chartView() const { return m_chart; }
+    RecordChartFrame* chartFrame() const { return m_frame; }
     QAction* closeAction() const { return m_close; }
     QMdiSubWindow* subWindow() const;
 
@@ -44,6 +46,11 @@ public:
 
     // DrawChart with the program's current interval, line width and language.
     void DrawChart();
+    // The analysis dots: the cursor's last values kept as a dot (at most four), the last
+    // one or all of them erased; each then redraws the chart.
+    void AddAnalysisDot();
+    void eraseLastAnalysisDot();
+    void eraseAllAnalysisDots();
     // The caption of the window that records: "New file" in the interface language.
     void setNewFileCaption();
     // Closes the sub-window, which asks this window first.
@@ -59,10 +66,13 @@ private:
 
     QPointer<RecordWindows> m_windows;
     Recording m_record;
+    RecordChartFrame* m_frame = nullptr;
     RecordChartView* m_chart = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_recordMenu = nullptr;
     QMenu* m_analysisMenu = nullptr;
     QMenu* m_lineMenu = nullptr;
+    QMenu* m_popupMenu = nullptr;
+    QMenu* m_popupLineMenu = nullptr;
     QAction* m_close = nullptr;
 };

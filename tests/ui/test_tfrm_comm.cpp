@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -579,12 +580,23 @@ private slots:
         auto* child = qobject_cast<TfrmChild*>(frm.mdiArea()->subWindowList().value(0)->widget());
         QVERIFY(child);
         QVERIFY(frm.panelsVisible());
+        // The two splitter bars go and come with the panels.
+        const auto handlesVisible = [&frm] {
+            auto* h = frm.findChild<QSplitter*>("Splitter2");
+            auto* v = frm.findChild<QSplitter*>("Splitter1");
+            return h->handle(1)->isVisible() && v->handle(1)->isVisible();
+        };
+        QVERIFY(handlesVisible());
         QTest::mouseDClick(child->chartView(), Qt::LeftButton);
         QVERIFY(!frm.panelsVisible());
         QVERIFY(!frm.pageControl()->isVisible());
+        QVERIFY(!frm.livePanel()->isVisible());
+        QTRY_VERIFY(!handlesVisible());
         QTest::mouseDClick(child->chartView(), Qt::LeftButton);
         QVERIFY(frm.panelsVisible());
         QVERIFY(frm.pageControl()->isVisible());
+        QVERIFY(frm.livePanel()->isVisible());
+        QTRY_VERIFY(handlesVisible());
     }
 
     void closeWhileRecordingLeavesEveryWindowOpen()
