@@ -111,7 +111,7 @@ const std::vector<TextRow>& textRows()
         {"main", "Help1/actnHelp", Prop::Text, 0, "Tamsel help", "Tamsel帮助"},
         {"main", "Help1/actnAbout", Prop::Text, 0, "About", "关于"},
         // Main window: toolbar hints.
-        {"main", "ToolBar1/actn_Open", Prop::Hint, 0, "&Open...", "打开..."},
+        {"main", "ToolBar1/actn_Open", Prop::Hint, 0, "Open", "打开"},
         {"main", "ToolBar1/actnSave", Prop::Hint, 0, "Save", "保存"},
         {"main", "ToolBar1/actnRecord", Prop::Hint, 0, "Record", "记录"},
         {"main", "ToolBar1/actnDeleRec", Prop::Hint, 0, "Delete recording", "删除记录"},
