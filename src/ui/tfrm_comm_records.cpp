@@ -33,7 +33,6 @@ void TfrmComm::installRecordWindows()
     m_recordWindows = new RecordWindows(c, this);
     setPageWidget(OperatorInputPage, m_recordWindows->operatorInputPanel());
     setPageWidget(ProcessValuesPage, m_recordWindows->processValuesTable());
-    connect(this, &TfrmComm::languageSwitched, m_recordWindows, [this] { m_recordWindows->applyLanguage(); });
 
     // Adding a profile row and uploading one look at the record windows.
     m_profileAccess->rowFieldsToRecordingTarget = [this](const RecordRowFields& fields) {

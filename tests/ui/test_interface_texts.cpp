@@ -591,6 +591,22 @@ private slots:
         QVERIFY2(wrong.isEmpty(), qPrintable(QLatin1Char('\n') + wrong.join(QLatin1Char('\n'))));
     }
 
+    // The profile table's headings change last: by then the menus, the check marks and
+    // the recording target's caption already read in the new language.
+    void switchSetsTheProfileHeadingsAfterTheWindows()
+    {
+        TfrmComm& frm = shownWindow();
+        ProfileTable& t = frm.findChild<ProfilePage*>()->table();
+        auto* target = frm.findChild<TfrmChild*>();
+        QStringList seen;
+        connect(&t, &QAbstractItemModel::headerDataChanged, this, [&] {
+            seen << frm.actions().actnAbout->text() << (frm.actions().actnChinese->isChecked() ? "zh" : "en")
+                 << target->windowTitle() << t.headerData(0, Qt::Horizontal).toString();
+        });
+        frm.actions().actnChinese->trigger();
+        QCOMPARE(seen, (QStringList{"关于", "zh", "新文件", "PCB板"}));
+    }
+
     // The switch translates the word cells of the profile table whose whole text is a
     // listed value, in both directions and also when the language stays; other text stays.
     void profileWordCellsFollowEverySwitch()
