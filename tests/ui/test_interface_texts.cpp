@@ -132,6 +132,8 @@ const std::vector<TextRow>& textRows()
         {"main", "ToolBar1/actnFitTo", Prop::Hint, 0, "Fit to window", "适应尺寸"},
         {"main", "ToolBar1/actnPreView", Prop::Hint, 0, "show a complete page", "显示完整"},
         {"main", "ToolBar1/actnPrint", Prop::Hint, 0, "prints the document", "打印文档"},
+        // Status bar texts exist only in English.
+        {"main", "StatusBar1/StatusPanel2", Prop::Text, 0, "com opened", "com opened"},
         // Main window: tabs.
         {"main", "PageControl1", Prop::Tab, 0, "Profiles/Parameters", "参数设定"},
         {"main", "PageControl1", Prop::Tab, 1, "Operator defined input", "操作员定义输入"},
