@@ -372,6 +372,17 @@
     </message>
   </context>
   <context>
+    <name>Tabout</name>
+    <message>
+      <source>About</source>
+      <translation>关于</translation>
+    </message>
+    <message>
+      <source>Close</source>
+      <translation>关闭</translation>
+    </message>
+  </context>
+  <context>
     <name>TfrmChangeMm</name>
     <message>
       <source>Password</source>

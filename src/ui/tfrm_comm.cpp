@@ -145,6 +145,7 @@ void TfrmComm::buildActionsAndMenus()
     connect(a.actnCascade, &QAction::triggered, this, [this] { m_mdiArea->cascadeSubWindows(); });
     connect(a.actnArrangeIcons, &QAction::triggered, this, &TfrmComm::arrangeIcons);
     connect(a.actnHelp, &QAction::triggered, this, &TfrmComm::openHelp);
+    connect(a.actnAbout, &QAction::triggered, this, &TfrmComm::showAbout);
     connect(a.actnEnglish, &QAction::triggered, this, [this] { switchLanguage(Language::English); });
     connect(a.actnChinese, &QAction::triggered, this, [this] { switchLanguage(Language::Chinese); });
     rebuildMenuBar();

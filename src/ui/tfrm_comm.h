@@ -24,6 +24,7 @@ class QMdiSubWindow;
 class QMenu;
 class QSplitter;
 class QTabWidget;
+class QUrl;
 class QToolBar;
 class RecordingTarget;
 class RecordWindows;
@@ -132,6 +133,14 @@ public:
     // data/CommConfig.ini as ReopenPort reads it.
     SerialSettings readSerialSettings() const;
 
+    // Opens a document with its application; QDesktopServices unless a test replaces it.
+    using DocumentOpener = std::function<void(const QUrl& url)>;
+    void setDocumentOpener(DocumentOpener opener) { m_documentOpener = std::move(opener); }
+    // The help command: the help of the interface's language.
+    void openHelp();
+    // The about command.
+    void showAbout();
+
 signals:
     // First show, step 2a, while the first-start flag is set: the login password dialog.
     void firstStartLoginRequested();
@@ -190,7 +199,6 @@ private:
     void startUp();
     void firstShow();
     void offerParameterBackup();
-    void openHelp();
 
     ProgramPaths m_paths;
     ProgramSettings m_programSettings;
@@ -208,6 +216,7 @@ private:
     bool m_parameterListLocked = false;
     BoardChangeLogin m_boardChangeLogin;
     BoardChangeRecorder m_boardChangeRecorder;
+    DocumentOpener m_documentOpener;
 
     QMenu* m_fileMenu = nullptr;
     QMenu* m_commMenu = nullptr;

@@ -208,7 +208,8 @@ void TfrmCommActions::retranslate(bool everChinese)
     auto set = [](QAction* a, const QString& caption, const QString& hint = QString()) {
         a->setText(caption);
         a->setIconText(caption);
-        a->setToolTip(hint.isEmpty() ? caption : hint);
+        // Without a hint Qt derives the tooltip from the caption, without "&" and "...".
+        a->setToolTip(hint);
         a->setStatusTip(hint);
     };
 

@@ -17,10 +17,12 @@
 #include "link/serial_settings.h"
 #include "link/station_link.h"
 #include "profiles/profile_file.h"
+#include "shell/help_document.h"
 #include "shell/language.h"
 #include "shell/password_settings.h"
 #include "shell/save_leftovers.h"
 #include "shell/settings.h"
+#include "ui/tabout.h"
 #include "ui/tfrm_comm_actions.h"
 #include "ui/tfrm_msg.h"
 #include "ui/translated_message_box.h"
@@ -126,10 +128,17 @@ void TfrmComm::offerParameterBackup()
 
 void TfrmComm::openHelp()
 {
-    const QString name = UiLanguage::instance().isChinese() ? QStringLiteral("Tamselhelpcn.CHM")
-                                                            : QStringLiteral("Tamselhelpen.CHM");
+    const QUrl url = QUrl::fromLocalFile(helpDocumentPath(m_paths, UiLanguage::instance().current()));
     // The result is not checked: a missing file or viewer is not reported.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(m_paths.dataFile(name)));
+    if (m_documentOpener)
+        m_documentOpener(url);
+    else
+        QDesktopServices::openUrl(url);
+}
+
+void TfrmComm::showAbout()
+{
+    Tabout::showAbout(this);
 }
 
 void TfrmComm::closeEvent(QCloseEvent* e)

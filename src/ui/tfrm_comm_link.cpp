@@ -13,6 +13,8 @@
 #include "link/station_link.h"
 #include "shell/settings.h"
 #include "ui/live_panel.h"
+#include "ui/profile_page.h"
+#include "ui/record_windows.h"
 #include "ui/tfrm_comm_actions.h"
 #include "ui/tfrm_comm_begin_hooks.h"
 #include "ui/tfrm_msg.h"
@@ -195,5 +197,9 @@ void TfrmComm::switchLanguage(Language lang)
     m_actions->actnEnglish->setChecked(now == Language::English);
     m_actions->actnChinese->setChecked(now == Language::Chinese);
     m_link->setEnglish(now == Language::English);
+    // In this order: the record windows (charts from the last to the first, the header page,
+    // the recording target's caption), then the profile table's headings and word cells.
+    m_recordWindows->applyLanguage();
+    m_profilePage->applyLanguage(now);
     emit languageSwitched(now);
 }

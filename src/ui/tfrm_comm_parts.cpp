@@ -34,8 +34,6 @@ void TfrmComm::installParts()
         if (!m_profilePage->saveTable(profileFilePaths(), m_programSettings.currentLc, &error))
             TranslatedMessageBox::error(this, error);
     });
-    connect(this, &TfrmComm::languageSwitched, m_profilePage,
-            [this](Language lang) { m_profilePage->applyLanguage(lang); });
     connect(m_actions->actnComunica, &QAction::changed, m_profilePage, [this] { m_profilePage->updateActionStates(); });
     m_profilePage->updateActionStates();
 

@@ -36,7 +36,6 @@ void TfrmComm::installRecordWindows()
     setPageWidget(ProcessValuesPage, m_recordWindows->processValuesTable());
     // "Process figures", the page after "Process values": the active record's figures.
     (new FiguresPanel(*m_recordWindows, m_mdiArea, m_paths.settingsFile()))->addToTabs(m_pageControl);
-    connect(this, &TfrmComm::languageSwitched, m_recordWindows, [this] { m_recordWindows->applyLanguage(); });
 
     // Adding a profile row and uploading one look at the record windows.
     m_profileAccess->rowFieldsToRecordingTarget = [this](const RecordRowFields& fields) {
