@@ -150,7 +150,8 @@ bool RecordJournal::start(const QString& folder, const Recording& record, QStrin
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
     auto file = std::make_unique<QFile>();
     for (int n = 0; n < 100; ++n) {
-        file->setFileName(QDir(folder).filePath(stem + (n ? QStringLiteral("-%1").arg(n) : QString()) + Suffix));
+        // The counter keeps names of the same millisecond in the order they were made.
+        file->setFileName(QDir(folder).filePath(stem + QStringLiteral("-%1").arg(n, 2, 10, QLatin1Char('0')) + Suffix));
         if (file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
             break;
     }
