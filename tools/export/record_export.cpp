@@ -121,16 +121,20 @@ void writeCsv(QTextStream& out, const Recording& r)
 
 } // namespace
 
-// tamsel-export record FILE.sld --json|--csv: the header fields by their names, the samples
-// and the analysis dots, read through the program's own file code.
+// tamsel-export record FILE.sld --json|--csv [--salvage]: the header fields by their names,
+// the samples and the analysis dots, read through the program's own file code. With
+// --salvage, a file cut short gives what it holds (a note on stderr says how much).
 int exportRecord(const QStringList& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
     QString file;
     QString format;
+    bool salvage = false;
     for (const QString& a : args) {
-        if (a == QLatin1String("--json") || a == QLatin1String("--csv")) {
+        if (a == QLatin1String("--salvage")) {
+            salvage = true;
+        } else if (a == QLatin1String("--json") || a == QLatin1String("--csv")) {
             if (!format.isEmpty() && format != a) {
                 err << "tamsel-export record: choose one of --json and --csv\n";
                 return 2;
@@ -144,14 +148,20 @@ int exportRecord(const QStringList& args)
         }
     }
     if (file.isEmpty() || format.isEmpty()) {
-        err << "usage: tamsel-export record FILE.sld --json|--csv\n";
+        err << "usage: tamsel-export record FILE.sld --json|--csv [--salvage]\n";
         return 2;
     }
     Recording record;
     if (!LoadRecord(record, file)) {
-        err << "tamsel-export: " << file << ": " << recordFileErrorText()
-            << " (missing, unreadable, or shorter than its header and counts say)\n";
-        return 1;
+        RecordFile::Salvage got;
+        if (!salvage || !SalvageRecord(record, file, &got)) {
+            err << "tamsel-export: " << file << ": " << recordFileErrorText()
+                << " (missing, unreadable, or shorter than its header and counts say)\n";
+            return 1;
+        }
+        const auto count = [](int n) { return n < 0 ? QStringLiteral("?") : QString::number(n); };
+        err << "tamsel-export: " << file << ": cut short; " << got.samplesRead << " of " << count(got.samplesPromised)
+            << " samples and " << got.dotsRead << " of " << count(got.dotsPromised) << " dots could be read\n";
     }
     out.setEncoding(QStringConverter::Utf8);
     if (format == QLatin1String("--json"))
