@@ -228,6 +228,14 @@
       <translation>恢复的记录 %1</translation>
     </message>
     <message>
+      <source>The file %1 ends too early. Open the %2 samples and %3 dots that could be read as an unsaved record? The file itself stays as it is.</source>
+      <translation>文件 %1 不完整。是否将能读出的 %2 个采样点和 %3 个分析点作为未保存的记录打开？原文件保持不变。</translation>
+    </message>
+    <message>
+      <source>Salvaged from %1</source>
+      <translation>从 %1 抢救的记录</translation>
+    </message>
+    <message>
       <source>The recording cannot be kept safe against a crash (%1). It stays in the window; save it as usual.</source>
       <translation>无法为记录建立防崩溃备份（%1）。记录仍在窗口中，请照常保存。</translation>
     </message>

@@ -1,4 +1,5 @@
-// Recordings that were not saved when the program ended: offered at start, one by one.
+// Recordings that would otherwise be lost: journals left over when the program ended,
+// offered at start one by one, and record files cut short.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -7,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "records/record_file.h"
 #include "records/record_journal.h"
 #include "ui/record_windows.h"
 #include "ui/tfrm_child.h"
@@ -92,4 +94,30 @@ void RecordWindows::journalFailed(TfrmChild* /*window*/, const QString& reason)
             tr("The recording cannot be kept safe against a crash (%1). It stays in the window; save it as usual.")
                 .arg(reason));
     });
+}
+
+bool RecordWindows::offerSalvage(TfrmChild* w, const QString& path)
+{
+    Recording salvaged;
+    RecordFile::Salvage got;
+    if (!SalvageRecord(salvaged, path, &got))
+        return false;
+    const QString question = tr("The file %1 ends too early. Open the %2 samples and %3 dots that could be read "
+                                "as an unsaved record? The file itself stays as it is.")
+                                 .arg(QDir::toNativeSeparators(path))
+                                 .arg(got.samplesRead)
+                                 .arg(got.dotsRead);
+    if (!TranslatedMessageBox::confirm(m_context.dialogParent, question))
+        return false;
+    // Unsaved and without a file name: a save asks for a new name, the damaged file stays.
+    w->record() = std::move(salvaged);
+    if (activeRecordWindow() == w) {
+        m_model.fill(w->record().samples);
+        showHeaderOf(w);
+        m_panel->drawMiniProfile(w->record().header, chartStyle().unitText(w->record().isCelsius()));
+    }
+    w->DrawChart();
+    w->setWindowTitle(tr("Salvaged from %1").arg(QDir::toNativeSeparators(path)));
+    updateActionStates();
+    return true;
 }

@@ -130,8 +130,11 @@ TfrmChild* RecordWindows::openRecord(const QString& path)
     TfrmChild* w = makeRecordWindow();
     if (!LoadRecord(w->record(), path)) {
         TranslatedMessageBox::error(m_context.dialogParent, recordFileErrorText());
-        w->requestClose();
-        return nullptr;
+        if (!offerSalvage(w, path)) {
+            w->requestClose();
+            return nullptr;
+        }
+        return w;
     }
     if (activeRecordWindow() == w)
         m_model.fill(w->record().samples);

@@ -111,6 +111,7 @@ private:
     QString chooseFile(FileDialog kind);
     QString fileFolder() const;
     bool saveWindow(TfrmChild* window, const QString& path);
+    bool offerSalvage(TfrmChild* window, const QString& path);
 
     RecordWindowsContext m_context;
     ProcessValuesModel m_model;

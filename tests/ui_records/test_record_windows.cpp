@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "link/station_link.h"
+#include "records/record_file.h"
 #include "records/record_journal.h"
 #include "support/fake_clock.h"
 #include "support/fake_port.h"
@@ -29,6 +30,7 @@ private slots:
     void cleanup();
     void recordSaveAndReopenGiveTheSameSamples();
     void damagedFileShowsFileErrorAndClosesItsWindow();
+    void cutFileIsOfferedForSalvage();
     void aFullRecordingStopsWithAMessage();
     void recordingKeepsAJournalUntilSavedOrDeleted();
     void leftoverJournalsAreOfferedOneByOne();
@@ -179,6 +181,36 @@ void TestRecordWindows::damagedFileShowsFileErrorAndClosesItsWindow()
     QVERIFY(watcher.seen.contains(QStringLiteral("file error!")));
     QTRY_COMPARE(m_windows->windows().size(), 0);
     QTRY_COMPARE(m_area->subWindowList().size(), 0);
+}
+
+void TestRecordWindows::cutFileIsOfferedForSalvage()
+{
+    ModalWatcher watcher;
+    Recording r;
+    for (int i = 0; i < 4; ++i)
+        r.TakeSample(frame(uint16_t(40 + i), 0), 1.0f);
+    const QByteArray whole = RecordFile::encode(r);
+    const QString path = m_dir.filePath("pulled-stick.sld");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(whole.left(215 + 3 * 24 + 11));
+    f.close();
+    TfrmChild* w = m_windows->openRecord(path);
+    QVERIFY(w);
+    QCOMPARE(watcher.seen.size(), 2);
+    QCOMPARE(watcher.seen[0], QStringLiteral("file error!"));
+    QVERIFY(watcher.seen[1].contains(QStringLiteral("Open the 3 samples and 0 dots")));
+    QCOMPARE(w->record().samples, r.samples.mid(0, 3));
+    QVERIFY(w->record().fileName.isEmpty());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Salvaged from ") + QDir::toNativeSeparators(path));
+    QCOMPARE(m_windows->processValuesTable()->model()->rowCount(), 3);
+
+    // Declined: the window goes as before. The file is never touched.
+    watcher.boxAnswer = QMessageBox::No;
+    QVERIFY(!m_windows->openRecord(path));
+    QTRY_COMPARE(m_windows->windows().size(), 1);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), whole.left(215 + 3 * 24 + 11));
 }
 
 void TestRecordWindows::aFullRecordingStopsWithAMessage()
