@@ -11,6 +11,7 @@ PACKAGES=(
   libbenchmark-dev
   fonts-liberation fonts-noto-cjk
   xvfb imagemagick
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()
