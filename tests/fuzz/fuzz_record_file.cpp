@@ -36,13 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         static QImage mini(300, 150, QImage::Format_RGB32);
         DrawMiniProfile(mini, r.header, QStringLiteral("\u2103"));
     }
-    // Saved again, it reads back with the same samples and dots.
+    // Saved again, it reads back to the same bytes (compared as bytes: a sample may hold NaN).
     r.header.version = "2.1";
     const QByteArray again = RecordFile::encode(r);
     if (!again.isEmpty()) {
         Recording back;
         FUZZ_CHECK(RecordFile::decode(again, back));
-        FUZZ_CHECK(back.samples == r.samples && back.dots.size() == r.dots.size());
+        FUZZ_CHECK(RecordFile::encode(back) == again);
     }
     return 0;
 }

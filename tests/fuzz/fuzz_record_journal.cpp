@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!file.isEmpty()) {
         Recording back;
         FUZZ_CHECK(RecordFile::decode(file, back));
-        FUZZ_CHECK(back.samples == c.record.samples);
+        FUZZ_CHECK(RecordFile::encode(back) == file); // bytes: a sample may hold NaN
     }
     return 0;
 }
