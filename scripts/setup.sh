@@ -13,6 +13,7 @@ PACKAGES=(
   xvfb imagemagick
   dpkg-dev file lintian desktop-file-utils appstream
   poppler-utils
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

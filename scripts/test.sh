@@ -1,9 +1,21 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds everything, runs every test through CTest and
 # checks the Debian package.
+#   scripts/test.sh             the plain build in build/
+#   scripts/test.sh --sanitize  every test again, built with AddressSanitizer and
+#                               UndefinedBehaviorSanitizer in build-sanitize/; any finding fails
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
+if [ "${1:-}" = "--sanitize" ]; then
+  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMSEL_SANITIZE=ON
+  cmake --build build-sanitize -j2
+  # Leaks are not checked: Qt and fontconfig keep caches until the process ends.
+  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  QT_QPA_PLATFORM=offscreen ctest --test-dir build-sanitize --output-on-failure -j2
+  exit 0
+fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j2
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2

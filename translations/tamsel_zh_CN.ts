@@ -343,6 +343,34 @@
       <source>The recording has reached 65535 samples, the most a record file can hold. Recording has stopped; every sample is kept.</source>
       <translation>记录已达到65535个采样点，这是记录文件能保存的最大数量。记录已停止，所有采样点均已保留。</translation>
     </message>
+    <message>
+      <source>&amp;Discard</source>
+      <translation>丢弃(&amp;D)</translation>
+    </message>
+    <message>
+      <source>A recording of %1, %2 samples, was not saved when Tamsel ended. Open it?</source>
+      <translation>%1 的记录（%2 个采样点）在 Tamsel 结束时未保存。是否打开？</translation>
+    </message>
+    <message>
+      <source>The unsaved recording %1 cannot be read (%2). It is left where it is.</source>
+      <translation>无法读取未保存的记录 %1（%2）。该文件保持原样。</translation>
+    </message>
+    <message>
+      <source>Recovered recording of %1</source>
+      <translation>恢复的记录 %1</translation>
+    </message>
+    <message>
+      <source>The file %1 ends too early. Open the %2 samples and %3 dots that could be read as an unsaved record? The file itself stays as it is.</source>
+      <translation>文件 %1 不完整。是否将能读出的 %2 个采样点和 %3 个分析点作为未保存的记录打开？原文件保持不变。</translation>
+    </message>
+    <message>
+      <source>Salvaged from %1</source>
+      <translation>从 %1 抢救的记录</translation>
+    </message>
+    <message>
+      <source>The recording cannot be kept safe against a crash (%1). It stays in the window; save it as usual.</source>
+      <translation>无法为记录建立防崩溃备份（%1）。记录仍在窗口中，请照常保存。</translation>
+    </message>
   </context>
   <context>
     <name>ReportOutput</name>

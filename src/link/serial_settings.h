@@ -12,6 +12,7 @@ struct SerialSettings
     int language = 1;             // "Option"/"language": 0 = English port-open error
     QString devicePath;           // the device "COM" + (CommPort + 1) maps to (serialDeviceName)
 
-    QString portName() const { return QStringLiteral("COM") + QString::number(CommPort + 1); }
+    // In 64 bits: CommPort comes from a file and may be INT_MAX.
+    QString portName() const { return QStringLiteral("COM") + QString::number(qint64(CommPort) + 1); }
     int baudRate() const { return BAUTRATE == 0 ? 9600 : 19200; }
 };

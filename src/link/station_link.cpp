@@ -69,7 +69,7 @@ void StationLink::resetForStartup()
 
 QString StationLink::portOpenErrorText(int commPort, int language)
 {
-    const QString n = QString::number(commPort + 1);
+    const QString n = QString::number(qint64(commPort) + 1);
     return language == 0 ? QStringLiteral("Unable to open port com") + n : QStringLiteral("不能打开串口") + n;
 }
 
@@ -343,9 +343,14 @@ void StationLink::giveUp(bool fastRecovery)
 
 uint32_t StationLink::samplingIntervalMs() const
 {
-    // nearbyint rounds halves to even in the default rounding mode.
+    // nearbyint rounds halves to even in the default rounding mode. The interval comes from
+    // the settings file and may be absurd (5e6 s, inf): ticks wrap at 32 bits and are compared
+    // as differences, so an interval stays below half their range.
+    constexpr double kMaxMs = 0x7FFFFFFF;
     const double ms = std::nearbyint(double(m_samplingInterval) * 1000.0);
-    return ms > 0 ? static_cast<uint32_t>(ms) : 0;
+    if (!(ms > 0))
+        return 0;
+    return ms < kMaxMs ? static_cast<uint32_t>(ms) : static_cast<uint32_t>(kMaxMs);
 }
 
 void StationLink::tick()

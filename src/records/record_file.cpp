@@ -107,6 +107,49 @@ bool decode(const QByteArray& bytes, Recording& record, HeaderVariant* variantOu
     return true;
 }
 
+bool salvage(const QByteArray& bytes, Recording& record, Salvage* info)
+{
+    Recording probe;
+    if (decode(bytes, probe))
+        return false;
+    const HeaderVariant variant = variantOf(bytes);
+    const qsizetype headerSize = headerSizeOf(variant);
+    const auto* base = reinterpret_cast<const uint8_t*>(bytes.constData());
+    const qsizetype size = bytes.size();
+    if (size < headerSize)
+        return false;
+    Salvage got;
+    QList<RecordSample> samples;
+    QList<AnalysisDot> dots;
+    qsizetype at = headerSize;
+    if (size >= at + 2) {
+        got.samplesPromised = LeBytes::readU16(base + at);
+        at += 2;
+        for (; got.samplesRead < got.samplesPromised && size - at >= RecordSample::FileSize; ++got.samplesRead) {
+            samples.append(RecordSample::read(base + at));
+            at += RecordSample::FileSize;
+        }
+        if (got.samplesRead == got.samplesPromised && size >= at + 2) {
+            got.dotsPromised = LeBytes::readU16(base + at);
+            at += 2;
+            for (; got.dotsRead < got.dotsPromised && size - at >= AnalysisDot::FileSize; ++got.dotsRead) {
+                dots.append(AnalysisDot::read(base + at));
+                at += AnalysisDot::FileSize;
+            }
+        }
+    }
+    switch (variant) {
+    case HeaderVariant::Current: record.header = RecordHeader::read(base); break;
+    case HeaderVariant::Version20: record.header = RecordHeader::readBody(base + 4); break;
+    case HeaderVariant::Unversioned: record.header = RecordHeader::readBody(base); break;
+    }
+    record.samples = std::move(samples);
+    record.dots = std::move(dots);
+    if (info)
+        *info = got;
+    return true;
+}
+
 } // namespace RecordFile
 
 bool SaveRecord(Recording& record, const QString& path, const OperatorInputs& inputs, double now, QString* error)
@@ -142,4 +185,18 @@ bool LoadRecord(Recording& record, const QString& path)
     if (file.error() != QFileDevice::NoError)
         return false;
     return RecordFile::decode(bytes, record);
+}
+
+bool SalvageRecord(Recording& record, const QString& path, RecordFile::Salvage* info)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.read(RecordFile::kMaxFileSize);
+    if (file.error() != QFileDevice::NoError || !RecordFile::salvage(bytes, record, info))
+        return false;
+    record.fileName.clear();
+    record.isNewRecord = false;
+    record.savedOrLoaded = false;
+    return true;
 }

@@ -19,6 +19,20 @@ QByteArray encode(const Recording& record, QString* error = nullptr);
 // returns false for a damaged or short file.
 bool decode(const QByteArray& bytes, Recording& record, HeaderVariant* variant = nullptr);
 
+// What could be taken from a file cut short (a full disk, a USB stick pulled out).
+struct Salvage
+{
+    int samplesPromised = -1;  // the file's sample count; -1 when the count itself is cut
+    int samplesRead = 0;       // whole samples read
+    int dotsPromised = -1;
+    int dotsRead = 0;
+};
+
+// For a file that decode() refuses because it ends too early: the header, the whole samples
+// and the whole dots that are there. False when even the header is cut, or when the file is
+// not cut at all (then decode() reads it, or nothing can).
+bool salvage(const QByteArray& bytes, Recording& record, Salvage* info = nullptr);
+
 } // namespace RecordFile
 
 // Writes the record under `path` after collecting the header (version, date, operator
@@ -29,6 +43,11 @@ bool SaveRecord(Recording& record, const QString& path, const OperatorInputs& in
 // Fills the record from the file. On any failure the samples and dots are emptied, nothing
 // else is taken from the file, and the caller shows "file error!".
 bool LoadRecord(Recording& record, const QString& path);
+
+// After LoadRecord failed: what a file cut short still holds, as an unsaved record (no file
+// name, so a save asks for a new one and the damaged file is never written over). False when
+// nothing can be taken from it.
+bool SalvageRecord(Recording& record, const QString& path, RecordFile::Salvage* info = nullptr);
 
 // The one message for every file that cannot be read.
 inline QString recordFileErrorText()

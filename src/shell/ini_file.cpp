@@ -14,10 +14,12 @@
 #include "shell/platform.h"
 #include "shell/text_codec.h"
 
-// Reading goes through SimpleIni. Writing edits the bytes of the file in place instead of
-// letting SimpleIni save its own layout, so that every other line (comments, blank lines,
-// lines it does not understand, the file's line breaks) stays byte for byte. The line scanner
-// below follows SimpleIni's reading rules, so both agree on which line holds a key.
+// Writing edits the bytes of the file in place instead of letting SimpleIni save its own
+// layout, so that every other line (comments, blank lines, lines it does not understand, the
+// file's line breaks) stays byte for byte. The line scanner below is the one grammar of the
+// file: reading hands SimpleIni only the section and key lines the scanner found, written out
+// plainly, so reader and writer cannot disagree on which line holds a key (a "[" left open,
+// a byte-order mark in front of the first section, a NUL byte).
 
 struct IniFile::Parsed
 {
@@ -42,10 +44,26 @@ bool isComment(char c)
     return c == ';' || c == '#';
 }
 
-// Names compare as SimpleIni compares them: ASCII letters without case, other bytes as they are.
+// Names compare as SimpleIni compares them: ASCII letters without case, other bytes as they
+// are (0xC0 and 0xE0 are different names).
 bool sameName(const QByteArray& a, const QByteArray& b)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    if (a.size() != b.size())
+        return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
+// The UTF-8 byte-order mark that Notepad puts in front of a file it saves as UTF-8. It
+// belongs to no line.
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+qsizetype bomSize(const QByteArray& data)
+{
+    return data.startsWith(kUtf8Bom) ? 3 : 0;
 }
 
 QByteArray trimmedBlanks(const char* begin, const char* end)
@@ -73,7 +91,7 @@ std::vector<Line> scanLines(const QByteArray& data)
     std::vector<Line> lines;
     const char* const base = data.constData();
     const qsizetype size = data.size();
-    qsizetype pos = 0;
+    qsizetype pos = bomSize(data);
     while (pos < size) {
         Line line;
         line.start = pos;
@@ -170,7 +188,7 @@ QByteArray withValue(const QByteArray& data, const QByteArray& section, const QB
             out.insert(insertAfter->end, entry + newline);
         return out;
     }
-    if (!out.isEmpty() && !isLineBreak(out.back()))
+    if (out.size() > bomSize(out) && !isLineBreak(out.back()))
         out += newline;
     out += '[' + section + ']' + newline + entry + newline;
     return out;
@@ -225,6 +243,24 @@ bool toReal(const QByteArray& raw, double* result)
     return true;
 }
 
+// The section and key lines the scanner found, one per line, in the plain form SimpleIni
+// cannot read differently: "[name]" and "key=value", nothing else.
+QByteArray plainText(const QByteArray& data)
+{
+    QByteArray text;
+    text.reserve(data.size() + 16);
+    for (const Line& line : scanLines(data)) {
+        if (line.kind == Line::Section) {
+            text += '[' + line.name + "]\n";
+        } else if (line.kind == Line::Key) {
+            text += line.name + '=';
+            text.append(data.constData() + line.valueStart, line.contentEnd - line.valueStart);
+            text += '\n';
+        }
+    }
+    return text;
+}
+
 bool hasLineBreak(const QByteArray& bytes)
 {
     for (char c : bytes)
@@ -263,9 +299,7 @@ void IniFile::parse()
     m_parsed = std::make_unique<Parsed>();
     m_parsed->ini.SetUnicode(false);
     m_parsed->ini.SetSpaces(false);
-    // SimpleIni stops at a NUL byte; the scanner takes it as a line break, so give it the same.
-    QByteArray text = m_bytes;
-    text.replace('\0', '\n');
+    const QByteArray text = plainText(m_bytes);
     m_parsed->ini.LoadData(text.constData(), static_cast<size_t>(text.size()));
 }
 
@@ -329,6 +363,9 @@ bool IniFile::writeBytes(const QString& section, const QString& key, const QByte
         return fail(tr("invalid key name \"%1\"").arg(key));
     if (hasLineBreak(value))
         return fail(tr("the value of %1 contains a line break").arg(key));
+    // Blanks around a value are not part of it when the file is read.
+    if (!value.isEmpty() && (isBlank(value.front()) || isBlank(value.back())))
+        return fail(tr("the value of %1 begins or ends with a blank").arg(key));
 
     // Start from the file as it is now, so that a write made meanwhile by another user of
     // the file is kept.

@@ -31,8 +31,10 @@ RecordWindows::RecordWindows(const RecordWindowsContext& context, QObject* paren
     m_panel->setObjectName(QStringLiteral("OperatorInputPanel"));
     connect(m_panel, &OperatorInputPanel::fieldEdited, this, [this](OperatorField f) {
         // Each input writes its own field into the active record window's header.
-        if (TfrmChild* w = activeRecordWindow())
+        if (TfrmChild* w = activeRecordWindow()) {
             w->record().header.applyOperatorField(f, m_panel->inputs());
+            w->journalChanges();
+        }
     });
 
     m_table = new QTableView;
@@ -136,8 +138,11 @@ TfrmChild* RecordWindows::openRecord(const QString& path)
     TfrmChild* w = makeRecordWindow();
     if (!LoadRecord(w->record(), path)) {
         TranslatedMessageBox::error(m_context.dialogParent, recordFileErrorText());
-        w->requestClose();
-        return nullptr;
+        if (!offerSalvage(w, path)) {
+            w->requestClose();
+            return nullptr;
+        }
+        return w;
     }
     if (activeRecordWindow() == w)
         m_model.fill(w->record().samples);
@@ -167,6 +172,7 @@ void RecordWindows::switchRecord(bool on)
     }
     StationLink& link = *m_context.link;
     m_target->record().startRecording(link.statusImage(), link.samplingInterval());
+    m_target->startJournal();
     if (activeRecordWindow() == m_target)
         m_model.clear();
     link.recordingSwitchedOn();
@@ -190,6 +196,10 @@ void RecordWindows::deleteRecording()
     if (!m_target)
         return;
     m_target->record().deleteRecording();
+    // What was recorded is discarded; a recording that goes on starts a journal afresh.
+    m_target->discardJournal();
+    if (m_context.actions->actnRecord->isChecked())
+        m_target->startJournal();
     if (activeRecordWindow() == m_target)
         m_model.clear();
     m_target->DrawChart();
@@ -212,6 +222,7 @@ bool RecordWindows::save()
     const bool ok = saveWindow(w, name);
     if (ok) {
         w->record().savedOrLoaded = true;
+        w->discardJournal();
         recordOff();
         m_target = nullptr;
         if (m_context.setRecordingTarget)
@@ -242,6 +253,9 @@ bool RecordWindows::saveWindow(TfrmChild* w, const QString& path)
         return false;
     }
     w->setWindowTitle(QStringLiteral("Tamsel --") + path);
+    // Saved: the journal is no longer needed, unless the recording goes on.
+    if (w != m_target || !m_context.actions->actnRecord->isChecked())
+        w->discardJournal();
     return true;
 }
 
@@ -325,6 +339,8 @@ bool RecordWindows::mayClose(TfrmChild* w)
         return true;
     if (m_context.actions->actnRecord->isChecked())
         return false;
+    // Closed without saving: the operator discards the recording.
+    w->discardJournal();
     m_target = nullptr;
     if (m_context.setRecordingTarget)
         m_context.setRecordingTarget(nullptr);

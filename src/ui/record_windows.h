@@ -42,6 +42,8 @@ struct RecordWindowsContext
     std::function<bool()> closingAfterImport;
     // The record files' folder (".\file" under the current directory when empty).
     QString fileFolder;
+    // Where the journals of unsaved recordings are kept; none are kept when empty.
+    QString journalFolder;
 };
 
 // The record windows of the main window and the commands that make, open, record, delete,
@@ -95,6 +97,16 @@ public:
     void showHeaderOf(TfrmChild* window);
     void showNewSamples(TfrmChild* window);
     void recordingFull(TfrmChild* window);
+    QString journalFolder() const { return m_context.journalFolder; }
+    void journalFailed(TfrmChild* window, const QString& reason);
+
+    // At start: every journal left over is offered as a record window, one by one
+    // (record_journal_recovery.cpp). Returns the windows opened.
+    QList<TfrmChild*> offerJournals();
+    // Tests answer the offer instead of the operator.
+    enum class JournalAnswer { Open, Keep, Discard };
+    using JournalAsker = std::function<JournalAnswer(const QString& question)>;
+    void setJournalAsker(JournalAsker asker) { m_askJournal = std::move(asker); }
 
 private:
     TfrmChild* makeRecordWindow();
@@ -103,6 +115,7 @@ private:
     QString chooseFile(FileDialog kind);
     QString fileFolder() const;
     bool saveWindow(TfrmChild* window, const QString& path);
+    bool offerSalvage(TfrmChild* window, const QString& path);
 
     RecordWindowsContext m_context;
     ProcessValuesModel m_model;
@@ -114,4 +127,6 @@ private:
     FileChooser m_chooseFile;
     ChartAnalysisCommands* m_analysis = nullptr;
     ReportOutput* m_reports = nullptr;
+    JournalAsker m_askJournal;
+    bool m_journalFailureShown = false;
 };

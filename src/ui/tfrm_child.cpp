@@ -60,6 +60,7 @@ void TfrmChild::TakeSample(const StationStatus& status)
         return;
     if (!m_record.TakeSample(status, m_windows->samplingInterval()))
         return;
+    journalChanges();
     if (isActiveWindow())
         m_windows->showNewSamples(this);
     DrawChart();

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "link/recording_target.h"
+#include "records/record_journal.h"
 #include "records/recording.h"
 #include "records/report_engine.h"
 #include "ui/merged_menus.h"
@@ -59,6 +60,16 @@ public:
     // Closes the sub-window, which asks this window first.
     void requestClose();
 
+    // The journal that keeps this window's unsaved recording safe from a crash
+    // (tfrm_child_journal.cpp). Started when Record is switched on; fed after every sample and
+    // every change of dots or header; removed when the record is saved or discarded.
+    void startJournal();
+    void journalChanges();
+    void discardJournal();
+    // A window opened from a journal left over: the journal goes once the record is saved.
+    void adoptJournal(const QString& path) { m_adoptedJournal = path; }
+    QString journalPath() const;
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
@@ -79,4 +90,6 @@ private:
     QMenu* m_popupLineMenu = nullptr;
     QAction* m_close = nullptr;
     ReportEngine m_report;
+    RecordJournal m_journal;
+    QString m_adoptedJournal;
 };

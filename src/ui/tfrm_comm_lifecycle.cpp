@@ -23,6 +23,7 @@
 #include "shell/save_leftovers.h"
 #include "shell/settings.h"
 #include "ui/tabout.h"
+#include "ui/record_windows.h"
 #include "ui/tfrm_comm_actions.h"
 #include "ui/tfrm_msg.h"
 #include "ui/translated_message_box.h"
@@ -103,6 +104,8 @@ void TfrmComm::firstShow()
     // 5: a new record window, as "New" does.
     if (m_actions->newfile->isEnabled())
         m_actions->newfile->trigger();
+    // Recordings the program did not save when it last ended.
+    m_recordWindows->offerJournals();
 
     // 6: the link starts.
     sayHello();

@@ -31,6 +31,7 @@ void TfrmComm::installRecordWindows()
     c.setStatusText = [this](const QString& text) { setStatusPanelText(1, text); };
     c.showOperatorInputPage = [this] { m_pageControl->setCurrentIndex(OperatorInputPage); };
     c.closingAfterImport = [this] { return m_closingAfterImport; };
+    c.journalFolder = m_paths.programFile(QStringLiteral("journal"));
     m_recordWindows = new RecordWindows(c, this);
     setPageWidget(OperatorInputPage, m_recordWindows->operatorInputPanel());
     setPageWidget(ProcessValuesPage, m_recordWindows->processValuesTable());

@@ -1,3 +1,5 @@
+#include <limits>
+
 #include <QtTest>
 
 #include <QTemporaryDir>
@@ -317,6 +319,7 @@ private slots:
         QTest::newRow("English") << 0 << QStringLiteral("Unable to open port com5");
         QTest::newRow("Chinese") << 1 << QStringLiteral("不能打开串口5");
         QTest::newRow("other") << 7 << QStringLiteral("不能打开串口5");
+        QTest::newRow("CommPort at the top of int") << 0 << QStringLiteral("Unable to open port com2147483648");
     }
     void portOpenFailureText()
     {
@@ -325,12 +328,31 @@ private slots:
         f.port.failOpen = true;
         QSignalSpy failed(f.link.get(), &StationLink::portOpenFailed);
         SerialSettings s;
-        s.CommPort = 4;
+        s.CommPort = QByteArray(QTest::currentDataTag()).startsWith("CommPort") ? 2147483647 : 4;
         s.language = language;
         QVERIFY(!f.link->ReopenPort(s));
         QCOMPARE(failed.count(), 1);
         QTEST(failed[0][0].toString(), "text");
         QVERIFY(!f.link->portOpen());
+    }
+
+    // The interval comes from the settings file; the tick arithmetic must survive any value.
+    void samplingIntervalInMilliseconds_data()
+    {
+        QTest::addColumn<float>("seconds");
+        QTest::addColumn<uint>("ms");
+        QTest::newRow("0.5") << 0.5f << 500u;
+        QTest::newRow("negative") << -3.0f << 0u;
+        QTest::newRow("5e6 s") << 5e6f << 0x7FFFFFFFu;
+        QTest::newRow("infinite") << std::numeric_limits<float>::infinity() << 0x7FFFFFFFu;
+        QTest::newRow("NaN") << std::numeric_limits<float>::quiet_NaN() << 0u;
+    }
+    void samplingIntervalInMilliseconds()
+    {
+        QFETCH(float, seconds);
+        LinkFixture f;
+        f.link->setSamplingInterval(seconds);
+        QTEST(uint(f.link->samplingIntervalMs()), "ms");
     }
 
     void recordingStartMarksCommandBlock()

@@ -61,7 +61,29 @@ private slots:
     void desolderingProcessRendersToPng();
     void miniProfileRunsThroughItsVertices();
     void headerDisplayTexts();
+    void absurdHeaderValuesDrawWithoutOverflow();
 };
+
+// Values such a header may hold after damage: they are drawn far off the picture, never
+// overflow (the sanitizer build checks the arithmetic).
+void TestRecordChart::absurdHeaderValuesDrawWithoutOverflow()
+{
+    for (const float v : {3e9f, 1e12f, -1e12f, std::numeric_limits<float>::infinity(),
+                          std::numeric_limits<float>::quiet_NaN()}) {
+        for (const uint8_t fromEntry : {uint8_t(0), uint8_t(1)}) {
+            Recording r = withSamples(3, 1.0f);
+            r.header.overlayOn = 1;
+            r.header.overlayFromEntry = fromEntry;
+            r.header.overlayTime = v;
+            r.header.T1 = r.header.T2 = r.header.T3 = v;
+            r.header.S1 = r.header.S2 = r.header.S3 = v;
+            QImage img = newImage();
+            DrawChart(img, r, 1.0f, ChartStyle());
+            QImage mini(300, 150, QImage::Format_RGB32);
+            DrawMiniProfile(mini, r.header, QStringLiteral("\u2103"));
+        }
+    }
+}
 
 void TestRecordChart::emptyRecordDrawsTwelveTicksAndFifteenGridLines()
 {

@@ -8,6 +8,7 @@
 
 #include "desoldering_process.h"
 #include "records/record_file.h"
+#include "records/record_journal.h"
 
 class TestRecordExport : public QObject
 {
@@ -20,6 +21,8 @@ private slots:
     void damagedFileFailsWithAMessage();
     void pdfIsTheReportOfEitherLanguage();
     void pdfFailuresExitWithAMessage();
+    void cutFileIsSalvagedOnlyWhenAsked();
+    void journalRecoveredIntoARecordFile();
 
 private:
     int run(const QStringList& args, QByteArray* out, QByteArray* err = nullptr);
@@ -152,6 +155,47 @@ void TestRecordExport::pdfFailuresExitWithAMessage()
     QCOMPARE(run({"record", m_file, "--pdf", m_dir.filePath("t.pdf"), "--lang", "fr"}, &out, &err), 2);
     QCOMPARE(run({"record", m_file, "--pdf"}, &out, &err), 2);
     QCOMPARE(run({"record", m_file, "--json", "--lang", "zh"}, &out, &err), 2);
+void TestRecordExport::cutFileIsSalvagedOnlyWhenAsked()
+{
+    QFile whole(m_file);
+    QVERIFY(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    QFile f(m_dir.filePath("cut-in-sample.sld"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes.left(215 + 2 * 24 + 7)); // two whole samples of five
+    f.close();
+    QByteArray out, err;
+    QCOMPARE(run({"record", f.fileName(), "--csv"}, &out, &err), 1);
+    QVERIFY(err.contains("file error!"));
+    QCOMPARE(run({"record", f.fileName(), "--csv", "--salvage"}, &out, &err), 0);
+    QCOMPARE(out.count('\n'), 1 + 2);
+    QVERIFY2(err.contains("2 of 5 samples and 0 of ? dots"), err.constData());
+    QCOMPARE(run({"record", m_dir.filePath("none.sld"), "--csv", "--salvage"}, &out, &err), 1);
+}
+
+void TestRecordExport::journalRecoveredIntoARecordFile()
+{
+    Recording r = DesolderingProcess::make(40, 0.5f);
+    r.dots = {{3, 30, 20}};
+    const QString folder = m_dir.filePath("journal");
+    QString journalPath;
+    {
+        RecordJournal j;
+        QVERIFY(j.start(folder, r));
+        journalPath = j.path();
+    }
+    const QString out = m_dir.filePath("recovered.sld");
+    QByteArray stdOut, err;
+    QCOMPARE(run({"recover", journalPath, out}, &stdOut, &err), 0);
+    Recording back;
+    QVERIFY(LoadRecord(back, out));
+    QCOMPARE(back.samples, r.samples);
+    QCOMPARE(back.dots, r.dots);
+    QVERIFY(back.header == r.header);
+    // Never over an existing file, and a file that is no journal fails.
+    QCOMPARE(run({"recover", journalPath, out}, &stdOut, &err), 1);
+    QCOMPARE(run({"recover", m_file, m_dir.filePath("x.sld")}, &stdOut, &err), 1);
+    QVERIFY(!QFile::exists(m_dir.filePath("x.sld")));
 }
 
 QTEST_GUILESS_MAIN(TestRecordExport)

@@ -4,6 +4,7 @@
 
 #include "record_bytes.h"
 #include "records/record_file.h"
+#include "support/file_bytes.h"
 
 using namespace RecordBytes;
 
@@ -56,6 +57,8 @@ private slots:
     void saveAfterLoadWritesTheCurrentVersion();
     void failedWriteReportsThePlatformError();
     void aFullRecordingStopsAndStillSaves();
+    void cutFilesGiveBackWhatTheyHold_data();
+    void cutFilesGiveBackWhatTheyHold();
 
 private:
     QTemporaryDir m_dir;
@@ -331,6 +334,68 @@ void TestRecordFile::aFullRecordingStopsAndStillSaves()
     Recording still;
     QVERIFY(LoadRecord(still, path));
     QCOMPARE(still.samples.size(), 65535);
+}
+
+void TestRecordFile::cutFilesGiveBackWhatTheyHold_data()
+{
+    QTest::addColumn<int>("cut");
+    QTest::addColumn<bool>("salvaged");
+    QTest::addColumn<int>("samplesPromised");
+    QTest::addColumn<int>("samples");
+    QTest::addColumn<int>("dotsPromised");
+    QTest::addColumn<int>("dots");
+    // 3 samples and 2 dots: header 0..212, count 213, samples 215, dot count 287, dots 289.
+    QTest::newRow("inside the header") << 100 << false << 0 << 0 << 0 << 0;
+    QTest::newRow("one byte short of the header") << 212 << false << 0 << 0 << 0 << 0;
+    QTest::newRow("after the header") << 213 << true << -1 << 0 << -1 << 0;
+    QTest::newRow("inside the sample count") << 214 << true << -1 << 0 << -1 << 0;
+    QTest::newRow("after the sample count") << 215 << true << 3 << 0 << -1 << 0;
+    QTest::newRow("inside the second sample") << 215 + 24 + 10 << true << 3 << 1 << -1 << 0;
+    QTest::newRow("after the last sample") << 287 << true << 3 << 3 << -1 << 0;
+    QTest::newRow("inside the dot count") << 288 << true << 3 << 3 << -1 << 0;
+    QTest::newRow("inside the second dot") << 289 + 12 + 5 << true << 3 << 3 << 2 << 1;
+    QTest::newRow("one byte short") << 312 << true << 3 << 3 << 2 << 1;
+    QTest::newRow("whole file") << 313 << false << 0 << 0 << 0 << 0;
+}
+
+void TestRecordFile::cutFilesGiveBackWhatTheyHold()
+{
+    QFETCH(int, cut);
+    QFETCH(bool, salvaged);
+    Recording r;
+    for (int i = 0; i < 3; ++i)
+        r.TakeSample(StationStatus(), 1.0f);
+    r.samples[1].tc = 150;
+    r.samples[2].tc = 180;
+    r.dots = {{1, 150, 0}, {2, 180, 0}};
+    r.header.operatorName = "Sun";
+    const QByteArray whole = RecordFile::encode(r);
+    QCOMPARE(whole.size(), 313);
+
+    Recording got;
+    RecordFile::Salvage info;
+    QCOMPARE(RecordFile::salvage(whole.left(cut), got, &info), salvaged);
+    if (!salvaged)
+        return;
+    QTEST(info.samplesPromised, "samplesPromised");
+    QTEST(info.samplesRead, "samples");
+    QTEST(info.dotsPromised, "dotsPromised");
+    QTEST(info.dotsRead, "dots");
+    QCOMPARE(got.header.operatorName, QByteArray("Sun"));
+    QCOMPARE(got.samples, r.samples.mid(0, info.samplesRead));
+    QCOMPARE(got.dots, r.dots.mid(0, info.dotsRead));
+
+    // From a file: an unsaved record; the damaged file stays as it was.
+    const QString path = QDir(QDir::tempPath()).filePath(QStringLiteral("tamsel-cut-%1.sld").arg(cut));
+    writeAll(path, whole.left(cut));
+    Recording fromFile;
+    QVERIFY(!LoadRecord(fromFile, path));
+    QVERIFY(SalvageRecord(fromFile, path));
+    QVERIFY(fromFile.fileName.isEmpty());
+    QVERIFY(!fromFile.savedOrLoaded);
+    QCOMPARE(fromFile.samples.size(), info.samplesRead);
+    QCOMPARE(readAll(path), whole.left(cut));
+    QFile::remove(path);
 }
 
 QTEST_GUILESS_MAIN(TestRecordFile)

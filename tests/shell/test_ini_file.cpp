@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 
@@ -347,6 +348,100 @@ private slots:
         QVERIFY(ini->writeInteger(QStringLiteral("Comm"), QStringLiteral("CommPort"), 4));
         QCOMPARE(readAll(m_path), original + "[Comm]\nCommPort=4\n");
         QCOMPARE(IniFile(m_path).readInteger(QStringLiteral("Comm"), QStringLiteral("CommPort"), -5), 4);
+    }
+
+    // Files whose first line a line scanner and an INI reader easily take differently.
+    void writesStickInOddFiles_data()
+    {
+        QTest::addColumn<QByteArray>("original");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[Option]\r\nlanguage=0\r\n")
+                                         << QByteArray("\xEF\xBB\xBF[Option]\r\nlanguage=1\r\n");
+        QTest::newRow("byte-order mark only") << QByteArray("\xEF\xBB\xBF")
+                                              << QByteArray("\xEF\xBB\xBF[Option]\nlanguage=1\n");
+        QTest::newRow("[ left open, key below") << QByteArray("[Option]\n[\nlanguage=0\n")
+                                               << QByteArray("[Option]\n[\nlanguage=1\n");
+        QTest::newRow("[x left open") << QByteArray("[Option]\nlanguage=0\n[x\n")
+                                      << QByteArray("[Option]\nlanguage=1\n[x\n");
+        QTest::newRow("Latin-1 letters differ in case") << QByteArray("[\xC0]\nlanguage=0\n")
+                                                        << QByteArray("[\xC0]\nlanguage=0\n[Option]\nlanguage=1\n");
+    }
+
+    void writesStickInOddFiles()
+    {
+        QFETCH(QByteArray, original);
+        QFETCH(QByteArray, expected);
+        std::unique_ptr<IniFile> ini(openWith(original));
+        QVERIFY(ini->writeInteger(QStringLiteral("Option"), QStringLiteral("language"), 1));
+        QCOMPARE(readAll(m_path), expected);
+        QCOMPARE(IniFile(m_path).readInteger(QStringLiteral("Option"), QStringLiteral("language"), 7), 1);
+    }
+
+    void valueWithBlanksAroundIsRefused()
+    {
+        IniFile ini(m_path);
+        QVERIFY(!ini.writeBytes(QStringLiteral("Option"), QStringLiteral("savePath"), " /x"));
+        QVERIFY(!ini.writeBytes(QStringLiteral("Option"), QStringLiteral("savePath"), "/x\t"));
+        QVERIFY(!QFile::exists(m_path));
+        QVERIFY(ini.writeBytes(QStringLiteral("Option"), QStringLiteral("savePath"), "/a b/"));
+        QCOMPARE(IniFile(m_path).readBytes(QStringLiteral("Option"), QStringLiteral("savePath")), QByteArray("/a b/"));
+    }
+
+    // On arbitrary files: after a write that reports success, the key reads back as written
+    // and every other key as before.
+    void writeThenReadAgreeOnArbitraryFiles()
+    {
+        static const char* const pieces[] = {"[", "]", "=", ";", "#", " ", "\t", "\r", "\n", "\r\n",
+                                             "\0", "\xEF\xBB\xBF", "\xC0", "\xE0", "a", "A", "b", "k",
+                                             "K", "j", "x", "1", "[a]", "[b]", "k=", "j ="};
+        const QList<QByteArray> sections = {"a", "A", "b", "\xC0", "\xE0", "a b"};
+        const QList<QByteArray> keys = {"k", "K", "j", "k j", "\xC0", "x"};
+        const QList<QByteArray> values = {"", "1", "v w", "[a]", "=", ";x", "\xEF\xBB\xBF", "\xE0"};
+        QRandomGenerator rng(15);
+        const auto piece = [&] {
+            const int i = rng.bounded(int(std::size(pieces)));
+            return i == 10 ? QByteArray(1, '\0') : QByteArray(pieces[i]);
+        };
+        const auto readEverything = [&](const IniFile& ini) {
+            QList<QByteArray> all;
+            for (const QByteArray& s : sections)
+                for (const QByteArray& k : keys)
+                    all << (ini.contains(QString::fromLatin1(s), QString::fromLatin1(k))
+                                ? ini.readBytes(QString::fromLatin1(s), QString::fromLatin1(k)) : QByteArray("<none>"));
+            return all;
+        };
+        int written = 0;
+        for (int round = 0; round < 300; ++round) {
+            QByteArray original;
+            const int n = rng.bounded(30);
+            for (int i = 0; i < n; ++i)
+                original += piece();
+            writeAll(m_path, original);
+            IniFile ini(m_path);
+            const QList<QByteArray> before = readEverything(ini);
+            const int si = rng.bounded(sections.size());
+            const int ki = rng.bounded(keys.size());
+            const QByteArray value = values[rng.bounded(values.size())];
+            if (!ini.writeBytes(QString::fromLatin1(sections[si]), QString::fromLatin1(keys[ki]), value))
+                continue;
+            ++written;
+            const QList<QByteArray> after = readEverything(IniFile(m_path));
+            for (int s = 0; s < sections.size(); ++s) {
+                for (int k = 0; k < keys.size(); ++k) {
+                    // Names are the same without case for ASCII letters only.
+                    const bool same = sections[s].toLower() == sections[si].toLower()
+                        && keys[k].toLower() == keys[ki].toLower();
+                    const int i = s * keys.size() + k;
+                    QVERIFY2(after[i] == (same ? value : before[i]),
+                             qPrintable(QStringLiteral("file %1, wrote [%2] %3=%4, read [%5] %6: %7 (before %8)")
+                                            .arg(QString::fromLatin1(original.toHex(' ')), QString::fromLatin1(sections[si]),
+                                                 QString::fromLatin1(keys[ki]), QString::fromLatin1(value),
+                                                 QString::fromLatin1(sections[s]), QString::fromLatin1(keys[k]),
+                                                 QString::fromLatin1(after[i]), QString::fromLatin1(before[i]))));
+                }
+            }
+        }
+        QVERIFY(written > 150);
     }
 };
 

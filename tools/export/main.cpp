@@ -10,6 +10,7 @@ int exportRecord(const QStringList& args);   // record_export.cpp
 int exportProfiles(const QStringList& args); // profile_export.cpp
 int exportOperationLog(const QStringList& args); // oplog_export.cpp
 int exportFigures(const QStringList& args);  // figures_export.cpp
+int recoverJournal(const QStringList& args);  // journal_recover.cpp
 
 int main(int argc, char** argv)
 {
@@ -28,11 +29,12 @@ int main(int argc, char** argv)
     QStringList args = app->arguments().mid(1);
     QTextStream err(stderr);
     const QString usage = QStringLiteral(
-        "usage: tamsel-export record FILE.sld --json|--csv\n"
+        "usage: tamsel-export record FILE.sld --json|--csv [--salvage]\n"
         "       tamsel-export record FILE.sld --pdf OUT.pdf [--lang en|zh] [--template FILE]\n"
         "       tamsel-export profiles FILE.irl --json|--csv\n"
         "       tamsel-export oplog OpRec.dat --tsv|--csv|--json [--lang en|zh]\n"
-        "       tamsel-export figures FILE.sld|FOLDER... --csv [--window CommConfig.ini]\n");
+        "       tamsel-export figures FILE.sld|FOLDER... --csv [--window CommConfig.ini]\n"
+        "       tamsel-export recover JOURNAL OUT.sld\n");
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         QTextStream(stdout) << usage;
         return args.isEmpty() ? 2 : 0;
@@ -46,6 +48,8 @@ int main(int argc, char** argv)
         return exportOperationLog(args);
     if (kind == QLatin1String("figures"))
         return exportFigures(args);
+    if (kind == QLatin1String("recover"))
+        return recoverJournal(args);
     err << "tamsel-export: unknown kind '" << kind << "'\n" << usage;
     return 2;
 }

@@ -127,8 +127,9 @@ void writeCsv(QTextStream& out, const Recording& r)
 
 } // namespace
 
-// tamsel-export record FILE.sld --json|--csv: the header fields by their names, the samples
-// and the analysis dots, read through the program's own file code.
+// tamsel-export record FILE.sld --json|--csv [--salvage]: the header fields by their names,
+// the samples and the analysis dots, read through the program's own file code. With
+// --salvage, a file cut short gives what it holds (a note on stderr says how much).
 // tamsel-export record FILE.sld --pdf OUT.pdf [--lang en|zh] [--template FILE]: the printed
 // report, made as the record window makes it.
 int exportRecord(const QStringList& args)
@@ -138,6 +139,7 @@ int exportRecord(const QStringList& args)
     QString file;
     QString format;
     PdfReportOptions pdf;
+    bool salvage = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const bool withValue = a == QLatin1String("--pdf") || a == QLatin1String("--lang") || a == QLatin1String("--template");
@@ -145,7 +147,9 @@ int exportRecord(const QStringList& args)
             err << "tamsel-export record: " << a << " needs a value\n";
             return 2;
         }
-        if (a == QLatin1String("--json") || a == QLatin1String("--csv") || a == QLatin1String("--pdf")) {
+        if (a == QLatin1String("--salvage")) {
+            salvage = true;
+        } else if (a == QLatin1String("--json") || a == QLatin1String("--csv") || a == QLatin1String("--pdf")) {
             if (!format.isEmpty() && format != a) {
                 err << "tamsel-export record: choose one of --json, --csv and --pdf\n";
                 return 2;
@@ -174,15 +178,21 @@ int exportRecord(const QStringList& args)
         return 2;
     }
     if (file.isEmpty() || format.isEmpty()) {
-        err << "usage: tamsel-export record FILE.sld --json|--csv\n"
+        err << "usage: tamsel-export record FILE.sld --json|--csv [--salvage]\n"
                "       tamsel-export record FILE.sld --pdf OUT.pdf [--lang en|zh] [--template FILE]\n";
         return 2;
     }
     Recording record;
     if (!LoadRecord(record, file)) {
-        err << "tamsel-export: " << file << ": " << recordFileErrorText()
-            << " (missing, unreadable, or shorter than its header and counts say)\n";
-        return 1;
+        RecordFile::Salvage got;
+        if (!salvage || !SalvageRecord(record, file, &got)) {
+            err << "tamsel-export: " << file << ": " << recordFileErrorText()
+                << " (missing, unreadable, or shorter than its header and counts say)\n";
+            return 1;
+        }
+        const auto count = [](int n) { return n < 0 ? QStringLiteral("?") : QString::number(n); };
+        err << "tamsel-export: " << file << ": cut short; " << got.samplesRead << " of " << count(got.samplesPromised)
+            << " samples and " << got.dotsRead << " of " << count(got.dotsPromised) << " dots could be read\n";
     }
     if (format == QLatin1String("--pdf")) {
         QString error;
