@@ -8,7 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 if [ "${1:-}" = "--sanitize" ]; then
-  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMSEL_SANITIZE=ON
+  # clang with the fuzz targets: the same build serves scripts/fuzz.sh afterwards.
+  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTAMSEL_FUZZ=ON
   cmake --build build-sanitize -j2
   # Leaks are not checked: Qt and fontconfig keep caches until the process ends.
   ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1 \
