@@ -8,7 +8,6 @@ function(tamsel_add_library name)
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
-  target_compile_options(${name} PRIVATE -Wall -Wextra)
   set_property(GLOBAL APPEND PROPERTY TAMSEL_LOGIC_LIBRARIES ${name})
 endfunction()
 

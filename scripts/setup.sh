@@ -11,6 +11,7 @@ PACKAGES=(
   libbenchmark-dev
   fonts-liberation fonts-noto-cjk
   xvfb imagemagick
+  clang-format clang-tidy
   dpkg-dev file lintian desktop-file-utils appstream
   poppler-utils
   clang libclang-rt-14-dev llvm

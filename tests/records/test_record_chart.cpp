@@ -37,11 +37,6 @@ Recording withSamples(int n, float interval)
     return r;
 }
 
-int x(int i, int p, float interval)
-{
-    return int(std::nearbyint(double(i * p) * interval)) + 65;
-}
-
 } // namespace
 
 class TestRecordChart : public QObject
