@@ -58,7 +58,7 @@ void StationLink::resetForStartup()
 {
     m_assembler.reset();
     m_helloAcknowledged = false;
-    m_pendingAction = 0;
+    m_pendingAction = PendingAction::None;
     m_tx.setHelloCount(0);
     m_lastCommandTick = m_clock.now();
     m_lastHelloTick = m_lastCommandTick;
@@ -219,9 +219,9 @@ void StationLink::runPendingAction()
 {
     // Cleared before anything else runs: a refusal box may let further frames be decoded,
     // and they must not repeat the action.
-    const uint8_t action = m_pendingAction;
-    if (action == 1) {
-        m_pendingAction = 0;
+    const PendingAction action = m_pendingAction;
+    if (action == PendingAction::FinishFlowChange) {
+        m_pendingAction = PendingAction::None;
         if (RecordingTarget* target = recordingTarget()) {
             target->RefreshHeaderFromStation(m_statusImage);
             if (target->isActiveWindow())
@@ -233,8 +233,8 @@ void StationLink::runPendingAction()
         m_waits->blockingWait(300);
         m_lastCommandTick = m_clock.now();
         m_headerRefreshCount = 1;
-    } else if (action == 2) {
-        m_pendingAction = 0;
+    } else if (action == PendingAction::FinishBaudRateChange) {
+        m_pendingAction = PendingAction::None;
         if (m_reopenPending)
             return;
         m_reopenPending = true;

@@ -1,13 +1,11 @@
 // The record windows on the main window's frame: the MDI area, the "Operator defined
-// input" and "Process values" pages, and what the profile page asks of the active window.
+// input" and "Process values" pages.
 
 #include "ui/tfrm_comm.h"
 
 #include <QMdiArea>
 #include <QTabWidget>
 
-#include "records/record_profile.h"
-#include "ui/profile_link_access.h"
 #include "ui/record_chart_view.h"
 #include "ui/record_windows.h"
 
@@ -34,22 +32,6 @@ void TfrmComm::installRecordWindows()
     setPageWidget(OperatorInputPage, m_recordWindows->operatorInputPanel());
     setPageWidget(ProcessValuesPage, m_recordWindows->processValuesTable());
     connect(this, &TfrmComm::languageSwitched, m_recordWindows, [this] { m_recordWindows->applyLanguage(); });
-
-    // Adding a profile row and uploading one look at the record windows.
-    m_profileAccess->rowFieldsToRecordingTarget = [this](const RecordRowFields& fields) {
-        if (TfrmChild* target = m_recordWindows->recordingTarget())
-            RecordProfile::applyRowFields(target->record().header, fields);
-    };
-    m_profileAccess->activeKind = [this] {
-        const TfrmChild* w = m_recordWindows->activeRecordWindow();
-        if (!w)
-            return ActiveRecordKind::None;
-        return w->record().savedOrLoaded ? ActiveRecordKind::Stored : ActiveRecordKind::Unsaved;
-    };
-    m_profileAccess->activeParameters = [this] {
-        const TfrmChild* w = m_recordWindows->activeRecordWindow();
-        return w ? RecordProfile::parametersOf(w->record().header) : ProfileParameters{};
-    };
 }
 
 void TfrmComm::closeAfterParameterImport()
