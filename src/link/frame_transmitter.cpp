@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "link/link_log.h"
 #include "tamselcrc.h"
 
 bool FrameTransmitter::SendRaw(int n)
@@ -10,12 +11,16 @@ bool FrameTransmitter::SendRaw(int n)
         return false;
     if (m_transport->isOpen()) {
         const QByteArray bytes(reinterpret_cast<const char*>(m_buffer), n);
+        qCDebug(lcLink).noquote() << "tx" << bytes.toHex(' ');
         if (!m_transport->write(bytes)) {
+            qCDebug(lcLink).noquote() << "tx failed:" << m_transport->errorString();
             // The failure is reported and the transmission leaves no trace in the state.
             if (m_onWriteError)
                 m_onWriteError(m_transport->errorString());
             return false;
         }
+    } else {
+        qCDebug(lcLink) << "tx of" << n << "bytes skipped: the port is closed";
     }
     // Also with the port closed, so that supervision notices a station it cannot reach.
     m_lastTransmitTick = m_clock->now();

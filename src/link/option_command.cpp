@@ -12,13 +12,12 @@ void applyOptionsToStation(StationLink& link, int flow, bool irSensor)
         image.setIrSensor(irSensor);
         link.commandBlock().setFlow(image.flow());
         link.SendCommand(image);
-        link.setHeaderRefreshCount(1);
+        link.refreshRecordingHeader();
     } else {
         image.setWriteRequest(false);
         image.setFlow(static_cast<uint8_t>(flow));
         link.commandBlock().setFlow(static_cast<uint8_t>(flow));
-        link.setPendingSensorBit(irSensor);
-        link.setPendingAction(1);
+        link.finishFlowChangeOnNextStatus(irSensor);
         link.SendFrame(image);
         link.waits().blockingWait(200);
     }

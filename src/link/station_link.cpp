@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "link/link_log.h"
 #include "link/recording_target.h"
 
 namespace {
@@ -29,8 +30,10 @@ StationLink::StationLink(PortTransport& transport, const Clock& clock, QObject* 
     m_assembler.setQuietLimitMs(FrameAssembler::frameTimeMs(m_baudRate));
 
     m_assembler.setGoodFrameHandler([this](const StationStatus& frame) { onGoodFrame(frame); });
-    m_assembler.setCrcErrorHandler(
-        [this](int count) { emit crcErrorTextChanged(FrameAssembler::crcErrorText(count)); });
+    m_assembler.setCrcErrorHandler([this](int count) {
+        qCDebug(lcLink) << "checksum error," << count << "so far";
+        emit crcErrorTextChanged(FrameAssembler::crcErrorText(count));
+    });
     m_tx.setWriteErrorHandler([this](const QString& error) {
         // One box per run of failures, not one per tick; a vanished device has its own.
         if (m_writeFailing || m_portLost || m_closedForShutdown)
@@ -58,7 +61,7 @@ void StationLink::resetForStartup()
 {
     m_assembler.reset();
     m_helloAcknowledged = false;
-    m_pendingAction = 0;
+    m_pendingAction = PendingAction::None;
     m_tx.setHelloCount(0);
     m_lastCommandTick = m_clock.now();
     m_lastHelloTick = m_lastCommandTick;
@@ -90,10 +93,12 @@ bool StationLink::ReopenPort(const SerialSettings& settings)
     m_assembler.setQuietLimitMs(FrameAssembler::frameTimeMs(m_baudRate));
     m_devicePath = settings.devicePath;
     if (!m_transport.open(settings.devicePath, m_baudRate)) {
+        qCDebug(lcLink).noquote() << "port" << m_portName << "failed to open:" << m_transport.errorString();
         emit portOpenFailed(portOpenErrorText(settings.CommPort, settings.language));
         return false;
     }
     m_writeFailing = false;
+    qCDebug(lcLink).noquote() << "port" << m_portName << "opened at" << m_baudRate << "baud";
     emit portStateTextChanged(portOpenedText());
     return true;
 }
@@ -125,6 +130,7 @@ void StationLink::onPortLost(const QString& error)
     m_helloAcknowledged = false;
     m_chekD.setInterval(NormalInterval);
     m_portLost = true;
+    qCDebug(lcLink).noquote() << "port" << m_portName << "lost:" << error << "- reopening in the background";
     m_reopenTimer.start();
     emit portStateTextChanged(portClosedText());
     markStationNotAnswering();
@@ -143,6 +149,7 @@ void StationLink::retryLostPort()
     m_reopenTimer.stop();
     m_writeFailing = false;
     m_assembler.reset();
+    qCDebug(lcLink).noquote() << "port" << m_portName << "reopened after it was lost";
     emit portStateTextChanged(portOpenedText());
     // As say hello does: communication on, the hello, supervision running.
     sayHello();
@@ -175,12 +182,14 @@ void StationLink::receive(const QByteArray& bytes)
         if (n <= 0)
             return;
         const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData()) + start;
+        qCDebug(lcLink).noquote() << "rx" << bytes.mid(start, n).toHex(' ');
         const uint8_t first = data[0];
         m_assembler.beginEvent(m_clock.now());
         m_assembler.feed(data, int(n));
         // Only the first byte of an event can answer the hello.
         if (first == FrameTransmitter::HelloByte && m_statusWindowVisible) {
             m_helloAcknowledged = true;
+            qCDebug(lcLink) << "hello answered";
             hideStatusWindow();
             emit helloAnswered(helloSuccessText());
             setCommunicationChecked(true);
@@ -219,9 +228,10 @@ void StationLink::runPendingAction()
 {
     // Cleared before anything else runs: a refusal box may let further frames be decoded,
     // and they must not repeat the action.
-    const uint8_t action = m_pendingAction;
-    if (action == 1) {
-        m_pendingAction = 0;
+    const PendingAction action = m_pendingAction;
+    if (action == PendingAction::FinishFlowChange) {
+        m_pendingAction = PendingAction::None;
+        qCDebug(lcLink) << "finishing the flow change: sensor bit" << m_pendingSensorBit;
         if (RecordingTarget* target = recordingTarget()) {
             target->RefreshHeaderFromStation(m_statusImage);
             if (target->isActiveWindow())
@@ -233,11 +243,12 @@ void StationLink::runPendingAction()
         m_waits->blockingWait(300);
         m_lastCommandTick = m_clock.now();
         m_headerRefreshCount = 1;
-    } else if (action == 2) {
-        m_pendingAction = 0;
+    } else if (action == PendingAction::FinishBaudRateChange) {
+        m_pendingAction = PendingAction::None;
         if (m_reopenPending)
             return;
         m_reopenPending = true;
+        qCDebug(lcLink) << "the station answered at the new baud rate: reopen queued";
         QMetaObject::invokeMethod(this, &StationLink::handleReopenMessage, Qt::QueuedConnection);
         emit reopenRequested();
     }
@@ -290,6 +301,7 @@ void StationLink::sayHello()
         return;
     showStatusWindow();
     m_tx.SendHello();
+    qCDebug(lcLink) << "hello sent (say hello)";
     m_lastHelloTick = m_clock.now();
 }
 
@@ -317,6 +329,7 @@ void StationLink::ResumeSupervision()
 void StationLink::sendHelloFromSupervision()
 {
     m_tx.SendHello();
+    qCDebug(lcLink) << "hello sent by supervision, count" << m_tx.helloCount();
     if (!m_statusWindowVisible)
         showStatusWindow();
     m_lastHelloTick = m_clock.now();
@@ -324,6 +337,8 @@ void StationLink::sendHelloFromSupervision()
 
 void StationLink::giveUp(bool fastRecovery)
 {
+    qCDebug(lcLink) << "gave up: the station is not answering"
+                    << (fastRecovery ? "(after fast recovery)" : "(after the hellos)");
     m_chekD.stop();
     hideStatusWindow();
     if (communicationOn()) {
@@ -360,6 +375,8 @@ void StationLink::tick()
     const uint32_t now = m_clock.now();
 
     if (m_recording && m_tx.awaitingReply() && now - m_tx.lastTransmitTick() > RecoverySilenceMs) {
+        if (m_chekD.interval() != RecoveryInterval)
+            qCDebug(lcLink) << "no reply for" << (now - m_tx.lastTransmitTick()) << "ms while recording: fast recovery";
         m_chekD.setInterval(RecoveryInterval);
         m_tx.setHelloCount(0);
     }
@@ -376,6 +393,8 @@ void StationLink::tick()
         m_chekD.setInterval(NormalInterval);
 
     if (communicationOn() && m_tx.awaitingReply() && now - m_tx.lastTransmitTick() > SilenceMs) {
+        if (m_helloAcknowledged)
+            qCDebug(lcLink) << "no reply for" << (now - m_tx.lastTransmitTick()) << "ms: saying hello again";
         m_helloAcknowledged = false;
         m_tx.setHelloCount(0);
     }

@@ -19,6 +19,16 @@
 
 class BeginHooks;
 class RecordingTarget;
+class StationLinkTestAccess;
+
+// What the status decoder does after the next status frame decoded with communication on.
+enum class PendingAction : uint8_t {
+    None,
+    // The options dialog switched the flow; the sensor bit follows as a command of its own.
+    FinishFlowChange,
+    // The station was told a new baud rate; the port reopens at it.
+    FinishBaudRateChange,
+};
 
 // The station link of the main window: receive path, status decoder, supervision timer
 // chekD, command block and the commands sent to the station. It owns no widget; the main
@@ -50,13 +60,11 @@ public:
     // --- states the main window owns ----------------------------------------------------
     // English when the active language is English; texts of the next decoded frame follow.
     void setEnglish(bool english) { m_english = english; }
-    bool english() const { return m_english; }
     void setUnitTexts(const UnitTexts& t) { m_units = t; }
     const UnitTexts& unitTexts() const { return m_units; }
     // The checked state of actnRecord.
     void setRecording(bool on) { m_recording = on; }
     bool recording() const { return m_recording; }
-    bool statusWindowVisible() const { return m_statusWindowVisible; }
     // StationUnlocked of the protection passwords; true until a password says otherwise.
     void setStationUnlocked(bool on) { m_stationUnlocked = on; }
     bool stationUnlocked() const { return m_stationUnlocked; }
@@ -70,7 +78,6 @@ public:
     // Closes the port when open, takes SamplingInterval, ChangePCBMode, the port name and
     // the baud rate from the settings and opens the port; a failure emits portOpenFailed.
     bool ReopenPort(const SerialSettings& settings);
-    void closePort();
     bool portOpen() const { return m_transport.isOpen(); }
     QString portName() const { return m_portName; }
     // The device the port name stands for (a path outside Windows).
@@ -79,20 +86,14 @@ public:
     // background reopen, ReopenPort) the link tries to reopen it every ReopenRetryMs.
     bool portLostState() const { return m_portLost; }
     static constexpr int ReopenRetryMs = 1000;
-    // One try of the background reopen (reopenTimer runs it): opened, the link says hello.
-    void retryLostPort();
-    const QTimer& reopenTimer() const { return m_reopenTimer; }
     // The main window's close was accepted: supervision, the background reopen and any
     // queued reopen end, and the port is closed. Nothing of the link reaches the operator
     // any more.
     void closeForShutdown();
-    bool closedForShutdown() const { return m_closedForShutdown; }
     int baudRate() const { return m_baudRate; }
     // Login on profile change; read by ReopenPort, set by the options dialog.
     bool ChangePCBMode() const { return m_changePcbMode; }
     void setChangePCBMode(bool on) { m_changePcbMode = on; }
-    // "Unable to open port com" + n (language 0) or "不能打开串口" + n.
-    static QString portOpenErrorText(int commPort, int language);
 
     // --- receive path -----------------------------------------------------------------
     // One receive event of the port (at most 1024 bytes).
@@ -107,23 +108,21 @@ public:
     void sayHello();
 
     // --- supervision ------------------------------------------------------------------
-    void tick();
     // Supervision gave up or the port was lost: the live panel's values are no longer the
     // station's, until the next status frame is decoded.
     bool panelStale() const { return m_panelStale; }
     void PauseSupervision() { m_supervisionPaused = true; }
     void ResumeSupervision();
     bool supervisionPaused() const { return m_supervisionPaused; }
-    const QTimer& chekD() const { return m_chekD; }
     bool timerActive() const { return m_chekD.isActive(); }
-    int timerInterval() const { return m_chekD.interval(); }
 
     // --- recording --------------------------------------------------------------------
     // actnRecord switched on: recording flag, communication on, NextSampleTick one interval
     // ahead, CommandBlock marked, HeaderRefreshCount := 1, chekD started when stopped.
     void recordingSwitchedOn();
-    // Byte 0 := 255, bytes 1 and 2 := 0.
-    void markCommandBlockForRecording();
+    // The next three status frames that arrive while the recording target is the active
+    // window refresh its header from the station (HeaderRefreshCount := 1).
+    void refreshRecordingHeader() { m_headerRefreshCount = 1; }
 
     // --- commands ---------------------------------------------------------------------
     // The guarded send: refused (sendCommandRefused) while the station is locked; otherwise
@@ -138,6 +137,11 @@ public:
     // of the chosen baud-rate item (empty when none). Link not alive: ReopenPort(settings).
     // Alive: the new rate goes to the station first, the reopen follows its answer.
     void comPortSettingAccepted(const QString& baudChoice, const SerialSettings& settings);
+    // The second step of a flow change, deferred: the next status frame decoded with
+    // communication on refreshes the recording target's header, then sends the status image
+    // with the write-request command bits and SettingFlags bit 1 := irSensor through
+    // SendCommand, waits 300 ms and asks for a header refresh.
+    void finishFlowChangeOnNextStatus(bool irSensor);
 
     // --- command block file (data/stru.ssf) ------------------------------------------------
     // Missing file: both images from zeros. Then the start-up rules (byte 0, write-request
@@ -153,48 +157,14 @@ public:
     const StationStatus& statusImage() const { return m_statusImage; }
     StationStatus& commandBlock() { return m_commandBlock; }
     const StationStatus& commandBlock() const { return m_commandBlock; }
-    StationStatus& spareCommandBlock() { return m_spareCommandBlock; }
-    const StationStatus& spareCommandBlock() const { return m_spareCommandBlock; }
-    const FrameAssembler& assembler() const { return m_assembler; }
-    // A status frame with a correct checksum has arrived since the program started (before
-    // that StatusImage is all zeros and no command can be built from it).
-    bool statusReceived() const { return m_statusImage.byte(0) == StationStatus::LeadByte; }
-    FrameTransmitter& transmitter() { return m_tx; }
-
-    bool helloAcknowledged() const { return m_helloAcknowledged; }
-    void setHelloAcknowledged(bool on) { m_helloAcknowledged = on; }
-    bool awaitingReply() const { return m_tx.awaitingReply(); }
-    uint8_t helloCount() const { return m_tx.helloCount(); }
-    uint32_t lastTransmitTick() const { return m_tx.lastTransmitTick(); }
-    uint32_t lastHelloTick() const { return m_lastHelloTick; }
-    uint32_t lastCommandTick() const { return m_lastCommandTick; }
-    void setLastCommandTick(uint32_t t) { m_lastCommandTick = t; }
-    // LastCommandTick := now
+    // LastCommandTick := now: supervision's next poll waits a sampling interval from here.
     void touchLastCommandTick() { m_lastCommandTick = m_clock.now(); }
-    uint32_t nextSampleTick() const { return m_nextSampleTick; }
-    void setNextSampleTick(uint32_t t) { m_nextSampleTick = t; }
     float samplingInterval() const { return m_samplingInterval; }
     void setSamplingInterval(float seconds) { m_samplingInterval = seconds; }
-    // Round(SamplingInterval x 1000), halves to even.
-    uint32_t samplingIntervalMs() const;
-    // 0 none, 1 finish a flow change, 2 reopen the port.
-    uint8_t pendingAction() const { return m_pendingAction; }
-    void setPendingAction(uint8_t a) { m_pendingAction = a; }
-    // SettingFlags bit 1 the flow change's second step sends (true = IR).
-    bool pendingSensorBit() const { return m_pendingSensorBit; }
-    void setPendingSensorBit(bool ir) { m_pendingSensorBit = ir; }
-    uint8_t headerRefreshCount() const { return m_headerRefreshCount; }
-    void setHeaderRefreshCount(uint8_t n) { m_headerRefreshCount = n; }
-    bool reopenPending() const { return m_reopenPending; }
     const PanelState& panelState() const { return m_panel; }
     RecordingTarget* recordingTarget() const { return m_targetProvider ? m_targetProvider() : nullptr; }
 
     // --- texts ------------------------------------------------------------------------
-    static QString helloSuccessText() { return QStringLiteral("hello success!"); }
-    // Replaces helloSuccessText in the first status-bar panel once the station is gone.
-    static QString notAnsweringText() { return QStringLiteral("MCU not answering"); }
-    static QString sayingHelloText() { return QStringLiteral("saying hello to MCU"); }
-    static QString portOpenedText() { return QStringLiteral("com opened"); }
     static QString portClosedText() { return QStringLiteral("com closed"); }
     // The refusal of SendCommand; there is no English text.
     static QString sendCommandRefusedText();
@@ -239,6 +209,28 @@ signals:
     void reopenRequested();
 
 private:
+    friend class StationLinkTestAccess;
+
+    static QString helloSuccessText() { return QStringLiteral("hello success!"); }
+    // Replaces helloSuccessText in the first status-bar panel once the station is gone.
+    static QString notAnsweringText() { return QStringLiteral("MCU not answering"); }
+    static QString sayingHelloText() { return QStringLiteral("saying hello to MCU"); }
+    static QString portOpenedText() { return QStringLiteral("com opened"); }
+    // "Unable to open port com" + n (language 0) or "不能打开串口" + n.
+    static QString portOpenErrorText(int commPort, int language);
+
+    // One chekD tick.
+    void tick();
+    // One try of the background reopen (reopenTimer runs it): opened, the link says hello.
+    void retryLostPort();
+    void closePort();
+    // A status frame with a correct checksum has arrived since the program started (before
+    // that StatusImage is all zeros and no command can be built from it).
+    bool statusReceived() const { return m_statusImage.byte(0) == StationStatus::LeadByte; }
+    // Byte 0 := 255, bytes 1 and 2 := 0.
+    void markCommandBlockForRecording();
+    // Round(SamplingInterval x 1000), halves to even.
+    uint32_t samplingIntervalMs() const;
     void onGoodFrame(const StationStatus& frame);
     void decodeStatus(const StationStatus& frame);
     void runPendingAction();
@@ -273,7 +265,8 @@ private:
     uint32_t m_lastCommandTick = 0;
     uint32_t m_nextSampleTick = 0;
     float m_samplingInterval = 1.0f;
-    uint8_t m_pendingAction = 0;
+    PendingAction m_pendingAction = PendingAction::None;
+    // SettingFlags bit 1 the flow change's second step sends (true = IR).
     bool m_pendingSensorBit = false;
     uint8_t m_headerRefreshCount = 1;
     bool m_stationUnlocked = true;

@@ -127,7 +127,13 @@ void StationLink::comPortSettingAccepted(const QString& baudChoice, const Serial
     m_lastCommandTick = m_clock.now();
     // A refused or failed send leaves the station at the old rate, so the port stays too.
     if (sent)
-        m_pendingAction = 2;
+        m_pendingAction = PendingAction::FinishBaudRateChange;
+}
+
+void StationLink::finishFlowChangeOnNextStatus(bool irSensor)
+{
+    m_pendingSensorBit = irSensor;
+    m_pendingAction = PendingAction::FinishFlowChange;
 }
 
 // --- data/stru.ssf ------------------------------------------------------------------------

@@ -45,7 +45,8 @@ public:
     virtual RecordingTarget* recordingTarget() = 0;
     // Writes board, component, orientation and shutters into the recordingTarget's header.
     virtual void setRecordingTargetRowFields(const RecordRowFields& fields) = 0;
-    virtual void setHeaderRefreshCount(uint8_t count) = 0;
+    // The next three status frames refresh the recording target's header (HeaderRefreshCount := 1).
+    virtual void refreshRecordingHeader() = 0;
 
     virtual bool parameterListLocked() const = 0;
     // A process is running on the station (btnStart shows "Exit"); uploads wait for its end.

@@ -54,7 +54,7 @@ void WriteProfileToStatusImage(const ProfileTable& table, int dataRow, ProfileSt
         if (target->isActiveWindow())
             target->ShowHeader();
     }
-    access.setHeaderRefreshCount(1);
+    access.refreshRecordingHeader();
 }
 
 void downloadProfileIntoRow(ProfileTable& table, int dataRow, const StationStatus& status)

@@ -1,6 +1,20 @@
 #include "ui/profile_link_access.h"
 
+#include <QLabel>
+
 #include "link/station_link.h"
+#include "records/record_profile.h"
+#include "ui/live_panel.h"
+#include "ui/record_windows.h"
+
+ProfileLinkAccess::ProfileLinkAccess(StationLink& link, const LivePanel& panel, const RecordWindows& records,
+                                     std::function<bool()> parameterListLocked)
+    : m_link(link)
+    , m_panel(panel)
+    , m_records(records)
+    , m_listLocked(std::move(parameterListLocked))
+{
+}
 
 bool ProfileLinkAccess::communicationOn() const
 {
@@ -34,38 +48,41 @@ RecordingTarget* ProfileLinkAccess::recordingTarget()
 
 void ProfileLinkAccess::setRecordingTargetRowFields(const RecordRowFields& fields)
 {
-    if (rowFieldsToRecordingTarget)
-        rowFieldsToRecordingTarget(fields);
+    // Adding a profile row and uploading one write into the record window that records.
+    if (TfrmChild* target = m_records.recordingTarget())
+        RecordProfile::applyRowFields(target->record().header, fields);
 }
 
-void ProfileLinkAccess::setHeaderRefreshCount(uint8_t count)
+void ProfileLinkAccess::refreshRecordingHeader()
 {
-    m_link.setHeaderRefreshCount(count);
+    m_link.refreshRecordingHeader();
 }
 
 bool ProfileLinkAccess::parameterListLocked() const
 {
-    return listLocked && listLocked();
+    return m_listLocked && m_listLocked();
 }
 
 bool ProfileLinkAccess::processRunning() const
 {
-    if (running)
-        return running();
-    return m_link.panelState().btnStartTag == 0;
+    return m_panel.startTag() == 0;
 }
 
 QString ProfileLinkAccess::flowText() const
 {
-    return flowLabel ? flowLabel() : m_link.panelState().Label8;
+    return m_panel.Label8->text();
 }
 
 ActiveRecordKind ProfileLinkAccess::activeRecordKind() const
 {
-    return activeKind ? activeKind() : ActiveRecordKind::None;
+    const TfrmChild* w = m_records.activeRecordWindow();
+    if (!w)
+        return ActiveRecordKind::None;
+    return w->record().savedOrLoaded ? ActiveRecordKind::Stored : ActiveRecordKind::Unsaved;
 }
 
 ProfileParameters ProfileLinkAccess::activeRecordParameters() const
 {
-    return activeParameters ? activeParameters() : ProfileParameters();
+    const TfrmChild* w = m_records.activeRecordWindow();
+    return w ? RecordProfile::parametersOf(w->record().header) : ProfileParameters{};
 }

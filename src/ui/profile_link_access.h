@@ -4,23 +4,18 @@
 
 #include "profiles/profile_station_access.h"
 
+class LivePanel;
+class RecordWindows;
 class StationLink;
 
-// ProfileStationAccess over the program's StationLink. The record-window and protection
-// parts are not the link's: the main window fills in the functions (any left empty act as
-// "nothing there": no fields written, no active record window, not protected; the process
-// state and the flow text then come from the link's last panel state).
+// ProfileStationAccess over the main window's parts: the station link, the live panel (the
+// process state and the flow text as shown), the record windows and the parameter-list
+// lock. The main window hands them all over here, once.
 class ProfileLinkAccess : public ProfileStationAccess
 {
 public:
-    explicit ProfileLinkAccess(StationLink& link) : m_link(link) {}
-
-    std::function<void(const RecordRowFields&)> rowFieldsToRecordingTarget;
-    std::function<ActiveRecordKind()> activeKind;
-    std::function<ProfileParameters()> activeParameters;
-    std::function<bool()> listLocked;   // ParameterListLocked
-    std::function<bool()> running;      // btnStart shows "Exit"
-    std::function<QString()> flowLabel; // Label8's text
+    ProfileLinkAccess(StationLink& link, const LivePanel& panel, const RecordWindows& records,
+                      std::function<bool()> parameterListLocked);
 
     bool communicationOn() const override;
     StationStatus& statusImage() override;
@@ -29,7 +24,7 @@ public:
     void ResumeSupervision() override;
     RecordingTarget* recordingTarget() override;
     void setRecordingTargetRowFields(const RecordRowFields& fields) override;
-    void setHeaderRefreshCount(uint8_t count) override;
+    void refreshRecordingHeader() override;
     bool parameterListLocked() const override;
     bool processRunning() const override;
     QString flowText() const override;
@@ -38,4 +33,7 @@ public:
 
 private:
     StationLink& m_link;
+    const LivePanel& m_panel;
+    const RecordWindows& m_records;
+    std::function<bool()> m_listLocked;
 };

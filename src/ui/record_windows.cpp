@@ -128,7 +128,7 @@ TfrmChild* RecordWindows::newRecord()
         m_context.setRecordingTarget(w);
     w->setNewFileCaption();
     w->DrawChart();
-    m_context.link->setHeaderRefreshCount(1);
+    m_context.link->refreshRecordingHeader();
     updateActionStates();
     return w;
 }

@@ -21,12 +21,6 @@ void TfrmComm::installParts()
     // "Profiles/Parameters": the profile table and its preview.
     m_profilePage = new ProfilePage;
     setPageWidget(ProfilesPage, m_profilePage);
-    m_profileAccess = std::make_shared<ProfileLinkAccess>(*m_link);
-    m_profileAccess->listLocked = [this] { return m_parameterListLocked; };
-    m_profileAccess->running = [this] { return m_livePanel->startTag() == 0; };
-    m_profileAccess->flowLabel = [this] { return m_livePanel->Label8->text(); };
-    m_profilePage->setStationAccess(m_profileAccess.get());
-
     connect(this, &TfrmComm::profileTableLoadRequested, m_profilePage,
             [this] { m_profilePage->loadTable(profileFilePaths()); });
     connect(this, &TfrmComm::profileTableSaveRequested, m_profilePage, [this] {
@@ -35,9 +29,13 @@ void TfrmComm::installParts()
             TranslatedMessageBox::error(this, error);
     });
     connect(m_actions->actnComunica, &QAction::changed, m_profilePage, [this] { m_profilePage->updateActionStates(); });
-    m_profilePage->updateActionStates();
 
     installRecordWindows();
+    // What the profile page asks of the station and of the record windows.
+    m_profileAccess = std::make_shared<ProfileLinkAccess>(*m_link, *m_livePanel, *m_recordWindows,
+                                                          [this] { return m_parameterListLocked; });
+    m_profilePage->setStationAccess(m_profileAccess.get());
+    m_profilePage->updateActionStates();
     installUsers();
     connect(m_actions->actnOptions, &QAction::triggered, this, &TfrmComm::options);
 

@@ -1,14 +1,12 @@
 // The record windows on the main window's frame: the MDI area, the "Operator defined
-// input" and "Process values" pages, and what the profile page asks of the active window.
+// input" and "Process values" pages.
 
 #include "ui/tfrm_comm.h"
 
 #include <QMdiArea>
 #include <QTabWidget>
 
-#include "records/record_profile.h"
 #include "ui/figures_panel.h"
-#include "ui/profile_link_access.h"
 #include "ui/record_chart_view.h"
 #include "ui/record_windows.h"
 
@@ -37,22 +35,6 @@ void TfrmComm::installRecordWindows()
     setPageWidget(ProcessValuesPage, m_recordWindows->processValuesTable());
     // "Process figures", the page after "Process values": the active record's figures.
     (new FiguresPanel(*m_recordWindows, m_mdiArea, m_paths.settingsFile()))->addToTabs(m_pageControl);
-
-    // Adding a profile row and uploading one look at the record windows.
-    m_profileAccess->rowFieldsToRecordingTarget = [this](const RecordRowFields& fields) {
-        if (TfrmChild* target = m_recordWindows->recordingTarget())
-            RecordProfile::applyRowFields(target->record().header, fields);
-    };
-    m_profileAccess->activeKind = [this] {
-        const TfrmChild* w = m_recordWindows->activeRecordWindow();
-        if (!w)
-            return ActiveRecordKind::None;
-        return w->record().savedOrLoaded ? ActiveRecordKind::Stored : ActiveRecordKind::Unsaved;
-    };
-    m_profileAccess->activeParameters = [this] {
-        const TfrmChild* w = m_recordWindows->activeRecordWindow();
-        return w ? RecordProfile::parametersOf(w->record().header) : ProfileParameters{};
-    };
 }
 
 void TfrmComm::closeAfterParameterImport()

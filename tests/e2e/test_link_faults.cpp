@@ -19,6 +19,7 @@
 #include "link/station_link.h"
 #include "shell/ini_file.h"
 #include "station_process.h"
+#include "support/station_link_test_access.h"
 #include "ui/live_panel.h"
 #include "ui/modal_watcher.h"
 #include "ui/record_windows.h"
@@ -148,7 +149,7 @@ private slots:
             ++goodFrames;
             watch.fresh = true;
         });
-        const int crcBefore = link.assembler().crcErrorCount();
+        const int crcBefore = StationLinkTestAccess(link).assembler().crcErrorCount();
         const int answersBefore = s.station->count(QStringLiteral("poll "));
 
         const QByteArray name = fault.split(' ').first();
@@ -188,7 +189,7 @@ private slots:
         const QString faultLine = name == "drop" ? QStringLiteral("fault lost=") : QStringLiteral("fault corrupt");
         const int damaged = countDamaged(1, int(lines.size()), faultLine);
         const int answers = count(1, int(lines.size()), QStringLiteral("poll ")) - answersBefore;
-        const int crc = link.assembler().crcErrorCount() - crcBefore;
+        const int crc = StationLinkTestAccess(link).assembler().crcErrorCount() - crcBefore;
         const int pollsRecorded = count(recordFrom, recordTo, QStringLiteral("poll "));
         const int damagedRecorded = countDamaged(recordFrom, recordTo, faultLine);
         qInfo("%s: %d answers, %d damaged (%.1f %%), %d checksum errors counted; while recording %d answers, "
@@ -197,7 +198,7 @@ private slots:
               damagedRecorded, 100.0 * damagedRecorded / qMax(pollsRecorded, 1), samples, stale,
               100.0 * stale / qMax(samples, 1));
         QCOMPARE(crc, damaged);
-        QCOMPARE(s.frm->statusPanelText(3), QStringLiteral("COM CRC Error Count:%1").arg(link.assembler().crcErrorCount()));
+        QCOMPARE(s.frm->statusPanelText(3), QStringLiteral("COM CRC Error Count:%1").arg(StationLinkTestAccess(link).assembler().crcErrorCount()));
         // A damaged answer makes one stale sample; more only where samples outnumber polls.
         const int extraSamples = qMax(0, samples - pollsRecorded);
         QVERIFY2(stale <= damagedRecorded + extraSamples + 2,

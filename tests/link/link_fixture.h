@@ -8,6 +8,7 @@
 #include "support/fake_recording_target.h"
 #include "support/fake_waits.h"
 #include "support/frames.h"
+#include "support/station_link_test_access.h"
 
 // A StationLink on a fake port and clock, with a record window that can be taken away.
 struct LinkFixture
@@ -27,6 +28,8 @@ struct LinkFixture
         link->setRecordingTargetProvider([this]() -> RecordingTarget* { return hasTarget ? &target : nullptr; });
         link->resetForStartup();
     }
+
+    StationLinkTestAccess probe() { return StationLinkTestAccess(*link); }
 
     // Communication on, as switching it with actnComunica does.
     void communicationOn()
@@ -48,7 +51,7 @@ struct LinkFixture
     {
         clock.advance(ms);
         if (link->timerActive())
-            link->tick();
+            probe().tick();
     }
 };
 

@@ -86,8 +86,8 @@ private slots:
         QCOMPARE(f.waits.log, repeated(QStringLiteral("L50"), 15));
         QVERIFY(pausedDuringWaits);
         QVERIFY(!f.link->supervisionPaused());
-        QCOMPARE(f.link->lastTransmitTick(), f.clock.now());
-        QCOMPARE(f.link->lastCommandTick(), f.clock.now() - 5 * 50);
+        QCOMPARE(f.probe().lastTransmitTick(), f.clock.now());
+        QCOMPARE(f.probe().lastCommandTick(), f.clock.now() - 5 * 50);
     }
 
     void beginWithQuickUploadAndRecording()
@@ -199,8 +199,8 @@ private slots:
         QCOMPARE(f.waits.log, QList<QString>{QStringLiteral("B200")});
         QCOMPARE(f.port.writes.size(), 1);
         QCOMPARE(f.port.writes[0], wireFrame(withCommand(running, true, false, true)));
-        QCOMPARE(f.link->lastTransmitTick() - clicked, 200u);
-        QCOMPARE(f.link->lastCommandTick(), f.link->lastTransmitTick());
+        QCOMPARE(f.probe().lastTransmitTick() - clicked, 200u);
+        QCOMPARE(f.probe().lastCommandTick(), f.probe().lastTransmitTick());
         QVERIFY(!f.link->supervisionPaused());
     }
 
@@ -222,8 +222,8 @@ private slots:
         QCOMPARE(f.port.writes[0], wireFrame(expected));
         QCOMPARE(f.port.writes[0][7], char(0x80));
         QCOMPARE(f.port.writes[0][8], char(0x25));
-        QCOMPARE(f.link->pendingAction(), uint8_t(2));
-        QCOMPARE(f.link->lastCommandTick(), f.clock.now());
+        QCOMPARE(f.probe().pendingAction(), PendingAction::FinishBaudRateChange);
+        QCOMPARE(f.probe().lastCommandTick(), f.clock.now());
         QCoreApplication::processEvents();
         QCOMPARE(f.port.openCount, 0); // not before the station has answered
 
@@ -265,7 +265,7 @@ private slots:
         QCOMPARE(error.count(), 1);
         QVERIFY(f.port.writes.isEmpty());
         QCOMPARE(f.port.openCount, 0);
-        QCOMPARE(f.link->pendingAction(), uint8_t(0));
+        QCOMPARE(f.probe().pendingAction(), PendingAction::None);
     }
 
     void refusedBaudChangeKeepsThePort()
@@ -277,7 +277,7 @@ private slots:
         f.link->comPortSettingAccepted(QStringLiteral("9600"), SerialSettings());
         QCOMPARE(refused.count(), 1);
         QVERIFY(f.port.writes.isEmpty());
-        QCOMPARE(f.link->pendingAction(), uint8_t(0));
+        QCOMPARE(f.probe().pendingAction(), PendingAction::None);
     }
 
     void sendCommandSetsWriteRequestInImage()
@@ -352,7 +352,7 @@ private slots:
         QFETCH(float, seconds);
         LinkFixture f;
         f.link->setSamplingInterval(seconds);
-        QTEST(uint(f.link->samplingIntervalMs()), "ms");
+        QTEST(uint(f.probe().samplingIntervalMs()), "ms");
     }
 
     void recordingStartMarksCommandBlock()

@@ -50,7 +50,7 @@ private slots:
         LinkFixture f;
         f.alive();
         f.port.inject(wire(stationFrame()));
-        f.link->setHeaderRefreshCount(0);
+        f.probe().setHeaderRefreshCount(0);
         f.link->commandBlock().setFlow(7);
         f.clock.advance(500);
 
@@ -62,10 +62,10 @@ private slots:
         QCOMPARE(f.port.writes.size(), 1);
         QCOMPARE(f.port.writes[0], wire(expected));
         QCOMPARE(f.link->commandBlock().flow(), uint8_t(3));
-        QCOMPARE(f.link->headerRefreshCount(), uint8_t(1));
-        QCOMPARE(f.link->pendingAction(), uint8_t(0));
+        QCOMPARE(f.probe().headerRefreshCount(), uint8_t(1));
+        QCOMPARE(f.probe().pendingAction(), PendingAction::None);
         QVERIFY(f.waits.log.isEmpty());
-        QCOMPARE(f.link->lastCommandTick(), f.clock.now());
+        QCOMPARE(f.probe().lastCommandTick(), f.clock.now());
     }
 
     void otherFlowFirstAndTheSensorOnTheNextFrame()
@@ -73,7 +73,7 @@ private slots:
         LinkFixture f;
         f.alive();
         f.port.inject(wire(stationFrame()));
-        f.link->setHeaderRefreshCount(0);
+        f.probe().setHeaderRefreshCount(0);
 
         applyOptionsToStation(*f.link, 5, true);
 
@@ -83,10 +83,10 @@ private slots:
         QCOMPARE(f.port.writes.size(), 1);
         QCOMPARE(f.port.writes[0], wire(expected));
         QCOMPARE(f.link->commandBlock().flow(), uint8_t(5));
-        QCOMPARE(f.link->pendingAction(), uint8_t(1));
-        QVERIFY(f.link->pendingSensorBit());
+        QCOMPARE(f.probe().pendingAction(), PendingAction::FinishFlowChange);
+        QVERIFY(f.probe().pendingSensorBit());
         QCOMPARE(f.waits.log, QList<QString>{QStringLiteral("B200")});
-        QCOMPARE(f.link->lastCommandTick(), f.clock.now());
+        QCOMPARE(f.probe().lastCommandTick(), f.clock.now());
 
         // The station took flow 5; its next frame gets the sensor.
         f.port.writes.clear();
@@ -99,7 +99,7 @@ private slots:
         deferred[4] = char(0x03);
         QCOMPARE(f.port.writes.size(), 1);
         QCOMPARE(f.port.writes[0], wire(deferred));
-        QCOMPARE(f.link->pendingAction(), uint8_t(0));
+        QCOMPARE(f.probe().pendingAction(), PendingAction::None);
     }
 
     void otherFlowClearsTheWriteRequestBit()
@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(f.port.writes.size(), 1);
         QCOMPARE(uint8_t(f.port.writes[0][1]), uint8_t(0x00));
         QCOMPARE(uint8_t(f.port.writes[0][9]), uint8_t(0));
-        QVERIFY(!f.link->pendingSensorBit());
+        QVERIFY(!f.probe().pendingSensorBit());
     }
 
     void withoutStationLoginTheSameFlowIsRefusedButTheFlowChangeGoesOut()
@@ -127,7 +127,7 @@ private slots:
         applyOptionsToStation(*f.link, 3, true);
         QCOMPARE(refused.size(), 1);
         QVERIFY(f.port.writes.isEmpty());
-        QCOMPARE(f.link->headerRefreshCount(), uint8_t(1));
+        QCOMPARE(f.probe().headerRefreshCount(), uint8_t(1));
 
         // The flow change itself is not guarded; its deferred sensor command is.
         applyOptionsToStation(*f.link, 4, true);

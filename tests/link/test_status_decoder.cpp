@@ -91,11 +91,11 @@ private slots:
     {
         LinkFixture f;
         QSignalSpy decoded(f.link.get(), &StationLink::panelStateDecoded);
-        f.link->setPendingAction(1);
+        f.link->finishFlowChangeOnNextStatus(false);
         f.receiveFrame(status(111));
         QCOMPARE(f.link->statusImage().tc(), uint16_t(111));
         QCOMPARE(decoded.count(), 0);
-        QCOMPARE(f.link->pendingAction(), uint8_t(1));
+        QCOMPARE(f.probe().pendingAction(), PendingAction::FinishFlowChange);
         QCOMPARE(f.target.celsiusCalls, 0);
         QVERIFY(f.port.writes.isEmpty());
 
@@ -103,25 +103,25 @@ private slots:
         f.receiveFrame(status(112));
         QCOMPARE(decoded.count(), 1);
         QCOMPARE(decoded[0][0].value<PanelState>().labTc, QStringLiteral("112"));
-        QCOMPARE(f.link->pendingAction(), uint8_t(0));
+        QCOMPARE(f.probe().pendingAction(), PendingAction::None);
     }
 
     void headerRefreshedByThreeFrames()
     {
         LinkFixture f;
         f.communicationOn();
-        QCOMPARE(f.link->headerRefreshCount(), uint8_t(1));
+        QCOMPARE(f.probe().headerRefreshCount(), uint8_t(1));
         f.target.active = false;
         f.receiveFrame(status()); // an inactive window waits
         QCOMPARE(f.target.headerRefreshes, 0);
-        QCOMPARE(f.link->headerRefreshCount(), uint8_t(1));
+        QCOMPARE(f.probe().headerRefreshCount(), uint8_t(1));
         QVERIFY(f.target.celsius);
 
         f.target.active = true;
         const uint8_t expected[] = {2, 3, 0, 0};
         for (uint8_t count : expected) {
             f.receiveFrame(status());
-            QCOMPARE(f.link->headerRefreshCount(), count);
+            QCOMPARE(f.probe().headerRefreshCount(), count);
         }
         QCOMPARE(f.target.headerRefreshes, 3);
         QCOMPARE(f.target.headerShows, 3);
@@ -168,10 +168,9 @@ private slots:
     {
         LinkFixture f;
         f.communicationOn();
-        f.link->setPendingAction(1);
-        f.link->setPendingSensorBit(true);
+        f.link->finishFlowChangeOnNextStatus(true);
         f.target.active = false;
-        f.link->setHeaderRefreshCount(0);
+        f.probe().setHeaderRefreshCount(0);
         StationStatus s = status();
         s.setFlow(5);
         f.receiveFrame(s);
@@ -184,9 +183,9 @@ private slots:
         expected.setIrSensor(true);
         QCOMPARE(f.port.writes[0], wireFrame(expected));
         QCOMPARE(f.waits.log, QList<QString>{QStringLiteral("B300")});
-        QCOMPARE(f.link->pendingAction(), uint8_t(0));
-        QCOMPARE(f.link->headerRefreshCount(), uint8_t(1));
-        QCOMPARE(f.link->lastCommandTick(), f.clock.now()); // after the wait
+        QCOMPARE(f.probe().pendingAction(), PendingAction::None);
+        QCOMPARE(f.probe().headerRefreshCount(), uint8_t(1));
+        QCOMPARE(f.probe().lastCommandTick(), f.clock.now()); // after the wait
     }
 
     void flowChangeRefusedWhileLocked()
@@ -195,12 +194,12 @@ private slots:
         f.communicationOn();
         f.link->setStationUnlocked(false);
         QSignalSpy refused(f.link.get(), &StationLink::sendCommandRefused);
-        f.link->setPendingAction(1);
+        f.link->finishFlowChangeOnNextStatus(false);
         f.receiveFrame(status());
         f.receiveFrame(status());
         QCOMPARE(refused.count(), 1);
         QVERIFY(f.port.writes.isEmpty());
-        QCOMPARE(f.link->pendingAction(), uint8_t(0));
+        QCOMPARE(f.probe().pendingAction(), PendingAction::None);
     }
 
     void baudChangeQueuesExactlyOneReopen()
@@ -216,14 +215,14 @@ private slots:
             return settings;
         });
         QSignalSpy requested(f.link.get(), &StationLink::reopenRequested);
-        f.link->setPendingAction(2);
+        f.probe().setPendingAction(PendingAction::FinishBaudRateChange);
         f.receiveFrame(status());
-        f.link->setPendingAction(2); // set again before the first is handled
+        f.probe().setPendingAction(PendingAction::FinishBaudRateChange); // set again before the first is handled
         f.receiveFrame(status());
         f.receiveFrame(status());
         QCOMPARE(requested.count(), 1);
         QCOMPARE(f.port.openCount, 0); // queued, not yet handled
-        QVERIFY(f.link->reopenPending());
+        QVERIFY(f.probe().reopenPending());
 
         QCoreApplication::processEvents();
         QCOMPARE(asked, 1);
@@ -233,7 +232,7 @@ private slots:
         QCOMPARE(f.waits.log, (QList<QString>{QStringLiteral("B100"), QStringLiteral("P")}));
         QCoreApplication::processEvents();
         QCOMPARE(f.port.openCount, 1);
-        QVERIFY(!f.link->reopenPending());
+        QVERIFY(!f.probe().reopenPending());
     }
 };
 

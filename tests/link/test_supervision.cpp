@@ -55,7 +55,7 @@ private slots:
         QVERIFY(!f.link->communicationOn());
         QCOMPARE(checked.last()[0].toBool(), false);
         QCOMPARE(hidden.count(), 1);
-        QVERIFY(!f.link->statusWindowVisible());
+        QVERIFY(!f.probe().statusWindowVisible());
     }
 
     void helloAnsweredStartsPolling()
@@ -70,12 +70,12 @@ private slots:
         QCOMPARE(answered.count(), 1);
         QCOMPARE(answered[0][0].toString(), QStringLiteral("hello success!"));
         QCOMPARE(hidden.count(), 1);
-        QVERIFY(f.link->helloAcknowledged());
-        QVERIFY(!f.link->awaitingReply());
+        QVERIFY(f.probe().helloAcknowledged());
+        QVERIFY(!f.probe().awaitingReply());
 
         // LastCommandTick was set at start-up; the first poll waits for the interval.
         f.clock.set(1000);
-        f.link->setLastCommandTick(1000);
+        f.probe().setLastCommandTick(1000);
         const QList<uint32_t> polls = run(f, 2100, true);
         QCOMPARE(polls, (QList<uint32_t>{2020, 3040}));
         QByteArray expected(50, '\0');
@@ -92,14 +92,14 @@ private slots:
         QSignalSpy answered(f.link.get(), &StationLink::helloAnswered);
         f.link->sayHello();
         f.port.inject(QByteArray("\x01\x55", 2));
-        QVERIFY(!f.link->helloAcknowledged());
-        QVERIFY(f.link->statusWindowVisible());
+        QVERIFY(!f.probe().helloAcknowledged());
+        QVERIFY(f.probe().statusWindowVisible());
 
         f.port.inject(hello());
-        QVERIFY(f.link->helloAcknowledged());
-        f.link->setHelloAcknowledged(false);
+        QVERIFY(f.probe().helloAcknowledged());
+        f.probe().setHelloAcknowledged(false);
         f.port.inject(hello()); // window hidden now: not an answer
-        QVERIFY(!f.link->helloAcknowledged());
+        QVERIFY(!f.probe().helloAcknowledged());
         QCOMPARE(answered.count(), 1);
     }
 
@@ -130,7 +130,7 @@ private slots:
     {
         LinkFixture f;
         f.alive();
-        f.link->setLastCommandTick(f.clock.now() - 2000);
+        f.probe().setLastCommandTick(f.clock.now() - 2000);
         f.tickAfter(60); // poll, never answered
         QCOMPARE(f.port.writes.size(), 1);
         const uint32_t polled = f.clock.now();
@@ -142,9 +142,9 @@ private slots:
         QCOMPARE(times.size(), 1);
         QCOMPARE(times[0] - polled, 1740u);
         QVERIFY(isHello(f.port.writes[0]));
-        QVERIFY(!f.link->helloAcknowledged());
-        QCOMPARE(f.link->helloCount(), uint8_t(1));
-        QVERIFY(f.link->statusWindowVisible());
+        QVERIFY(!f.probe().helloAcknowledged());
+        QCOMPARE(f.probe().helloCount(), uint8_t(1));
+        QVERIFY(f.probe().statusWindowVisible());
     }
 
     void pausedSupervisionDoesNothing()
@@ -153,7 +153,7 @@ private slots:
         QSignalSpy gaveUp(f.link.get(), &StationLink::gaveUp);
         f.alive();
         f.link->recordingSwitchedOn();
-        f.link->setLastCommandTick(f.clock.now() - 2000);
+        f.probe().setLastCommandTick(f.clock.now() - 2000);
         f.tickAfter(60); // poll, unanswered
         f.port.writes.clear();
         const int samples = int(f.target.samples.size());
@@ -162,14 +162,14 @@ private slots:
         run(f, 20000, false);
         QVERIFY(f.port.writes.isEmpty());
         QCOMPARE(int(f.target.samples.size()), samples);
-        QCOMPARE(f.link->timerInterval(), 60);
+        QCOMPARE(f.probe().timerInterval(), 60);
 
         f.link->ResumeSupervision();
-        QCOMPARE(f.link->lastTransmitTick(), f.clock.now());
+        QCOMPARE(f.probe().lastTransmitTick(), f.clock.now());
         // Silence is measured afresh from the resume: 1500 ms while recording.
         QVERIFY(run(f, 1500, false).isEmpty());
         f.tickAfter(60);
-        QCOMPARE(f.link->timerInterval(), 20);
+        QCOMPARE(f.probe().timerInterval(), 20);
         QCOMPARE(f.port.writes.size(), 1);
         QCOMPARE(gaveUp.count(), 0);
     }
@@ -181,14 +181,14 @@ private slots:
         QSignalSpy unchecked(f.link.get(), &StationLink::recordingUncheckedByGiveUp);
         f.alive();
         f.link->recordingSwitchedOn();
-        f.link->setLastCommandTick(f.clock.now() - 2000);
+        f.probe().setLastCommandTick(f.clock.now() - 2000);
         f.tickAfter(60); // poll, unanswered
         f.port.writes.clear();
 
         run(f, 1500, false);
         QVERIFY(f.port.writes.isEmpty());
         f.tickAfter(60);
-        QCOMPARE(f.link->timerInterval(), 20);
+        QCOMPARE(f.probe().timerInterval(), 20);
         const QList<uint32_t> times = run(f, 2000, false, 20);
         QCOMPARE(f.port.writes.size(), 35);
         QVERIFY(std::all_of(f.port.writes.begin(), f.port.writes.end(), isHello));
@@ -197,9 +197,9 @@ private slots:
         QCOMPARE(unchecked.count(), 1);
         QVERIFY(!f.link->recording());
         QVERIFY(!f.link->communicationOn());
-        QVERIFY(!f.link->helloAcknowledged());
+        QVERIFY(!f.probe().helloAcknowledged());
         QVERIFY(!f.link->timerActive());
-        QCOMPARE(f.link->timerInterval(), 60);
+        QCOMPARE(f.probe().timerInterval(), 60);
     }
 
     void answerDuringFastRecoveryReturnsTo60ms()
@@ -208,15 +208,15 @@ private slots:
         QSignalSpy gaveUp(f.link.get(), &StationLink::gaveUp);
         f.alive();
         f.link->recordingSwitchedOn();
-        f.link->setLastCommandTick(f.clock.now() - 2000);
+        f.probe().setLastCommandTick(f.clock.now() - 2000);
         f.tickAfter(60);
         run(f, 1560, false);
-        QCOMPARE(f.link->timerInterval(), 20);
+        QCOMPARE(f.probe().timerInterval(), 20);
         run(f, 200, false, 20);
         f.port.inject(QByteArray("\x00", 1)); // any byte ends the recovery
         f.tickAfter(20);
-        QCOMPARE(f.link->timerInterval(), 60);
-        QVERIFY(f.link->helloAcknowledged());
+        QCOMPARE(f.probe().timerInterval(), 60);
+        QVERIFY(f.probe().helloAcknowledged());
         QVERIFY(f.link->communicationOn());
         QVERIFY(f.link->recording());
         QCOMPARE(gaveUp.count(), 0);
@@ -233,15 +233,15 @@ private slots:
         f.link->setSamplingInterval(1.0f);
         const uint32_t start = f.clock.now();
         f.link->recordingSwitchedOn();
-        QCOMPARE(f.link->nextSampleTick(), start + 1000);
-        QCOMPARE(f.link->headerRefreshCount(), uint8_t(1));
+        QCOMPARE(f.probe().nextSampleTick(), start + 1000);
+        QCOMPARE(f.probe().headerRefreshCount(), uint8_t(1));
         QCOMPARE(f.link->commandBlock().byte(0), uint8_t(0xFF));
 
         run(f, 960, true);
         QCOMPARE(f.target.samples.size(), 0);
         run(f, 60, true);
         QCOMPARE(f.target.samples.size(), 1);
-        QCOMPARE(f.link->nextSampleTick(), start + 2000);
+        QCOMPARE(f.probe().nextSampleTick(), start + 2000);
         // A late tick: the schedule catches up one sample per tick.
         f.tickAfter(3500);
         f.receiveFrame(status());
@@ -251,7 +251,7 @@ private slots:
             f.receiveFrame(status());
         }
         QCOMPARE(f.target.samples.size(), 4);
-        QCOMPARE(f.link->nextSampleTick(), start + 5000);
+        QCOMPARE(f.probe().nextSampleTick(), start + 5000);
     }
 
     void sampleDeadlineSurvivesTickWrap()
@@ -273,7 +273,7 @@ private slots:
         f.link->toggleCommunication();
         QVERIFY(f.link->communicationOn());
         QVERIFY(f.link->timerActive());
-        QCOMPARE(f.link->chekD().objectName(), QStringLiteral("chekD"));
+        QCOMPARE(f.probe().chekD().objectName(), QStringLiteral("chekD"));
         f.link->toggleCommunication();
         QVERIFY(!f.link->communicationOn());
         QVERIFY(f.link->timerActive()); // switching off leaves chekD running
@@ -285,7 +285,7 @@ private slots:
         QSignalSpy failed(f.link.get(), &StationLink::writeFailed);
         f.alive();
         f.port.failWrites = true;
-        f.link->setLastCommandTick(f.clock.now() - 2000);
+        f.probe().setLastCommandTick(f.clock.now() - 2000);
         run(f, 600, false);
         QCOMPARE(failed.count(), 1);
         QCOMPARE(failed[0][0].toString(), QStringLiteral("Write failed"));
@@ -294,7 +294,7 @@ private slots:
         QCOMPARE(f.port.writes.size(), 1);
         f.receiveFrame(status());
         f.port.failWrites = true;
-        f.link->setLastCommandTick(f.clock.now() - 2000);
+        f.probe().setLastCommandTick(f.clock.now() - 2000);
         f.tickAfter(60);
         QCOMPARE(failed.count(), 2);
     }
@@ -310,8 +310,8 @@ private slots:
         QCOMPARE(text.last()[0].toString(), QStringLiteral("com closed"));
         // Supervision ends with the port; nothing is sent until the port is back.
         QVERIFY(!f.link->timerActive());
-        f.link->setLastCommandTick(f.clock.now() - 2000);
-        f.link->tick();
+        f.probe().setLastCommandTick(f.clock.now() - 2000);
+        f.probe().tick();
         QVERIFY(f.port.writes.isEmpty());
     }
 
@@ -344,33 +344,33 @@ private slots:
         QVERIFY(!f.link->communicationOn());
         QVERIFY(!f.link->timerActive());
         QVERIFY(f.link->portLostState());
-        QVERIFY(f.link->reopenTimer().isActive());
-        QCOMPARE(f.link->reopenTimer().interval(), 1000);
+        QVERIFY(f.probe().reopenTimer().isActive());
+        QCOMPARE(f.probe().reopenTimer().interval(), 1000);
 
         // Still unplugged: quiet tries, no message, no dialog.
         f.port.failOpen = true;
         const int opens = f.port.openCount;
-        f.link->retryLostPort();
-        f.link->retryLostPort();
+        f.probe().retryLostPort();
+        f.probe().retryLostPort();
         QCOMPARE(f.port.openCount, opens + 2);
         QCOMPARE(f.port.lastDevice, QStringLiteral("/dev/ttyUSB0"));
-        QVERIFY(f.link->reopenTimer().isActive());
+        QVERIFY(f.probe().reopenTimer().isActive());
         QCOMPARE(gaveUp.count(), 0);
         QCOMPARE(lost.count(), 1);
         QVERIFY(f.port.writes.isEmpty());
 
         // Plugged in again: opened, hello said, supervision running.
         f.port.failOpen = false;
-        f.link->retryLostPort();
+        f.probe().retryLostPort();
         QVERIFY(f.link->portOpen());
         QVERIFY(!f.link->portLostState());
-        QVERIFY(!f.link->reopenTimer().isActive());
+        QVERIFY(!f.probe().reopenTimer().isActive());
         QVERIFY(f.link->communicationOn());
         QVERIFY(f.link->timerActive());
         QCOMPARE(f.port.writes, QList<QByteArray>{hello()});
         QCOMPARE(shown.count(), 1);
         f.port.inject(hello());
-        QVERIFY(f.link->helloAcknowledged());
+        QVERIFY(f.probe().helloAcknowledged());
         f.receiveFrame(status(40));
         QVERIFY(!f.link->panelStale());
         QCOMPARE(gaveUp.count(), 0);
@@ -381,12 +381,12 @@ private slots:
         LinkFixture f;
         f.alive();
         f.port.lose(QStringLiteral("gone"));
-        QVERIFY(f.link->reopenTimer().isActive());
+        QVERIFY(f.probe().reopenTimer().isActive());
         SerialSettings other;
         other.CommPort = 4;
         QVERIFY(f.link->ReopenPort(other));
         QVERIFY(!f.link->portLostState());
-        QVERIFY(!f.link->reopenTimer().isActive());
+        QVERIFY(!f.probe().reopenTimer().isActive());
     }
 
     void giveUpMarksThePanelStale()
@@ -397,7 +397,7 @@ private slots:
         QVERIFY(!f.link->panelStale());
         QSignalSpy notAnswering(f.link.get(), &StationLink::stationNotAnswering);
         QSignalSpy gaveUp(f.link.get(), &StationLink::gaveUp);
-        f.link->setLastCommandTick(f.clock.now() - 2000);
+        f.probe().setLastCommandTick(f.clock.now() - 2000);
         run(f, 6000, false);
         QCOMPARE(gaveUp.count(), 1);
         QCOMPARE(notAnswering.count(), 1);
@@ -417,9 +417,9 @@ private slots:
         LinkFixture f;
         f.alive();
         f.receiveFrame(status());
-        f.link->setPendingAction(2);
+        f.probe().setPendingAction(PendingAction::FinishBaudRateChange);
         f.receiveFrame(status()); // queues the reopen message
-        QVERIFY(f.link->reopenPending());
+        QVERIFY(f.probe().reopenPending());
         QSignalSpy gaveUp(f.link.get(), &StationLink::gaveUp);
         QSignalSpy lost(f.link.get(), &StationLink::portLost);
         QSignalSpy shown(f.link.get(), &StationLink::statusWindowShowRequested);
@@ -432,10 +432,10 @@ private slots:
         QCoreApplication::processEvents(); // the queued reopen runs, and does nothing
         for (int i = 0; i < 200; ++i) {
             f.clock.advance(60);
-            f.link->tick();
+            f.probe().tick();
         }
         f.port.lose(QStringLiteral("gone"));
-        f.link->retryLostPort();
+        f.probe().retryLostPort();
         QVERIFY(!f.link->ReopenPort(SerialSettings()));
         QCOMPARE(f.port.openCount, opens);
         QVERIFY(f.port.writes.isEmpty());
@@ -461,7 +461,7 @@ private slots:
         SerialSettings settings;
         settings.BAUTRATE = bautrate;
         QVERIFY(f.link->ReopenPort(settings));
-        QCOMPARE(f.link->assembler().quietLimitMs(), limit);
+        QCOMPARE(f.probe().assembler().quietLimitMs(), limit);
         f.alive();
         QSignalSpy decoded(f.link.get(), &StationLink::panelStateDecoded);
         QSignalSpy crc(f.link.get(), &StationLink::crcErrorTextChanged);

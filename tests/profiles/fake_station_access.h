@@ -59,9 +59,9 @@ public:
         fields = f;
         log << QStringLiteral("fields");
     }
-    void setHeaderRefreshCount(uint8_t count) override
+    void refreshRecordingHeader() override
     {
-        headerRefreshCount = count;
+        headerRefreshCount = 1;
         log << QStringLiteral("headerRefresh");
     }
     bool parameterListLocked() const override { return locked; }

@@ -10,6 +10,7 @@
 #include "support/fake_port.h"
 #include "support/fake_waits.h"
 #include "support/frames.h"
+#include "support/station_link_test_access.h"
 
 namespace {
 
@@ -114,7 +115,7 @@ void TestRecordingRun::cleanup()
 void TestRecordingRun::tick(uint32_t ms)
 {
     m_clock.advance(ms);
-    m_link->tick();
+    StationLinkTestAccess(*m_link).tick();
     if (!m_port.writes.isEmpty()) {
         m_port.writes.clear();
         m_port.inject(wireFrame(m_reply));
@@ -161,7 +162,7 @@ void TestRecordingRun::lateTicksCatchUpByWholeIntervals()
     QCOMPARE(m_target->record.samples.size(), 3); // at 1460 and 1520: the schedule is met
     tick(60);
     QCOMPARE(m_target->record.samples.size(), 3);
-    QCOMPARE(m_link->nextSampleTick(), start + 2000);
+    QCOMPARE(StationLinkTestAccess(*m_link).nextSampleTick(), start + 2000);
     QCOMPARE(m_target->record.samples[2].time, 1.0f);
 }
 

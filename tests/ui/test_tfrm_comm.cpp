@@ -30,6 +30,7 @@
 #include "support/fake_port.h"
 #include "support/fake_waits.h"
 #include "support/frames.h"
+#include "support/station_link_test_access.h"
 #include "ui/live_panel.h"
 #include "ui/merged_menus.h"
 #include "ui/record_chart_view.h"
@@ -204,7 +205,7 @@ private slots:
         QVERIFY(frm.findChild<QPushButton*>(QStringLiteral("btnStart")));
         QVERIFY(frm.page(TfrmComm::ProfilesPage)->findChild<QWidget*>(QStringLiteral("tsGrid2")));
         QVERIFY(frm.findChild<QLabel*>(QStringLiteral("labTc")));
-        QCOMPARE(frm.link().chekD().objectName(), QStringLiteral("chekD"));
+        QCOMPARE(StationLinkTestAccess(frm.link()).chekD().objectName(), QStringLiteral("chekD"));
 
         QTabWidget* tabs = frm.pageControl();
         QCOMPARE(tabs->count(), 4);
@@ -357,7 +358,7 @@ private slots:
         // Nobody answers: supervision says hello every 300 ms and gives up after ten.
         for (int i = 0; i < 40 && frm.link().timerActive(); ++i) {
             m_clock.advance(310);
-            frm.link().tick();
+            StationLinkTestAccess(frm.link()).tick();
         }
         QVERIFY(!frm.link().timerActive());
         QTRY_VERIFY(dialogSeen);
@@ -673,10 +674,10 @@ private slots:
         QVERIFY(p->valuesCurrent());
         const QColor live = p->labTc->palette().color(QPalette::WindowText);
         ModalWatcher watcher;
-        frm.link().setLastCommandTick(m_clock.now() - 5000);
+        StationLinkTestAccess(frm.link()).setLastCommandTick(m_clock.now() - 5000);
         for (int i = 0; i < 60 && frm.link().timerActive(); ++i) {
             m_clock.advance(310);
-            frm.link().tick();
+            StationLinkTestAccess(frm.link()).tick();
         }
         QVERIFY(!frm.link().timerActive());
         QTRY_VERIFY(!watcher.seen.isEmpty());
@@ -691,7 +692,7 @@ private slots:
         // Communication on again: the hello and the next frame make the panel live.
         frm.actions().actnComunica->trigger();
         m_clock.advance(400);
-        frm.link().tick();
+        StationLinkTestAccess(frm.link()).tick();
         answerHello();
         QCOMPARE(frm.statusPanelText(0), QStringLiteral("hello success!"));
         receive(frame(231, 121, true, false, false, 0x0F, 0, 2));
@@ -722,10 +723,10 @@ private slots:
         QVERIFY(!frm.actions().actnComunica->isChecked());
         // Supervision does not pile the station-missing message and the COM dialog on it.
         m_clock.advance(10000);
-        frm.link().tick();
-        QVERIFY(frm.link().reopenTimer().isActive());
+        StationLinkTestAccess(frm.link()).tick();
+        QVERIFY(StationLinkTestAccess(frm.link()).reopenTimer().isActive());
         // Back: reopened and greeted without a dialog.
-        frm.link().retryLostPort();
+        StationLinkTestAccess(frm.link()).retryLostPort();
         QCOMPARE(frm.statusPanelText(2), QStringLiteral("com opened"));
         QVERIFY(frm.actions().actnComunica->isChecked());
         QCOMPARE(m_port.writes.last(), QByteArray("\x55", 1));
@@ -754,7 +755,7 @@ private slots:
         };
         frm.shutdown();
         m_clock.advance(20000);
-        frm.link().tick();
+        StationLinkTestAccess(frm.link()).tick();
         m_port.lose(QStringLiteral("gone"));
         QCoreApplication::processEvents();
         QCOMPARE(watcher.seen.size(), 1);

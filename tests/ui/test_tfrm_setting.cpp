@@ -23,6 +23,7 @@
 #include <QTimer>
 
 #include "link/station_link.h"
+#include "support/station_link_test_access.h"
 #include "profiles/profile_file.h"
 #include "shell/ini_file.h"
 #include "support/fake_clock.h"
@@ -296,7 +297,7 @@ private slots:
         QCOMPARE(frm.link().samplingInterval(), 2.0f);
         QVERIFY(frm.programSettings().changePcbMode);
         QVERIFY(frm.link().ChangePCBMode());
-        QCOMPARE(frm.link().lastCommandTick(), m_clock.now());
+        QCOMPARE(StationLinkTestAccess(frm.link()).lastCommandTick(), m_clock.now());
 
         QCOMPARE(m_port.writes.size(), 1);
         StationStatus sent = station;
@@ -307,7 +308,7 @@ private slots:
         } else {
             sent.setFlow(uint8_t(flow));
             QCOMPARE(m_waits.log.last(), QStringLiteral("B200"));
-            QCOMPARE(frm.link().pendingAction(), uint8_t(1));
+            QCOMPARE(StationLinkTestAccess(frm.link()).pendingAction(), PendingAction::FinishFlowChange);
         }
         QCOMPARE(m_port.writes[0], wireFrame(sent));
         QCOMPARE(frm.link().commandBlock().flow(), uint8_t(flow));
