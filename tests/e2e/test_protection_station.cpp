@@ -72,6 +72,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(frm->statusPanelText(0), QStringLiteral("hello success!"), 10000);
         LivePanel* p = frm->livePanel();
         QTRY_COMPARE_WITH_TIMEOUT(p->btnStart->text(), QStringLiteral("Begin"), 10000);
+        // The station's first status frame has arrived (Begin is refused before it).
+        QTRY_COMPARE_WITH_TIMEOUT(frm->link().statusImage().byte(0), uint8_t(0xFF), 10000);
 
         // Locked: Begin is refused in Chinese and the station starts nothing.
         ModalWatcher watcher;

@@ -780,8 +780,10 @@ private slots:
         }
         ModalWatcher watcher;
         shownWindow();
-        QCOMPARE(watcher.seen.value(0),
-                 QStringLiteral("The old Parameters backup file has been founded,would you like to Load it?"));
+        // The login password dialog first (cancelled here), then the offer.
+        QCOMPARE(watcher.seen,
+                 (QStringList{QStringLiteral("frmIRPassSet"),
+                              QStringLiteral("The old Parameters backup file has been founded,would you like to Load it?")}));
         QFile m(m_dir->filePath(QStringLiteral("data/model.irl")));
         QVERIFY(m.open(QIODevice::ReadOnly));
         QCOMPARE(m.readAll(), backup);
