@@ -15,7 +15,7 @@ launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_FLAGS_DEBUG='-O1 -gline-tables-only' -DCMAKE_CXX_FLAGS_DEBUG='-O1 -gline-tables-only' \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTAMSEL_FUZZ=ON "${launcher[@]}"
 cmake --build build-sanitize -j2 --target "${targets[@]/#/fuzz_}"
 

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 if [ "${1:-}" = "--sanitize" ]; then
   # clang with the fuzz targets: the same build serves scripts/fuzz.sh afterwards.
-  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_FLAGS_DEBUG='-O1 -gline-tables-only' -DCMAKE_CXX_FLAGS_DEBUG='-O1 -gline-tables-only' \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTAMSEL_FUZZ=ON
   cmake --build build-sanitize -j2
   # Leaks are not checked: Qt and fontconfig keep caches until the process ends.
