@@ -21,6 +21,7 @@
 #include "ui/modal_watcher.h"
 #include "ui/profile_page.h"
 #include "ui/protection_password_dialog.h"
+#include "link/station_link.h"
 #include "ui/tfrm_comm.h"
 #include "ui/tfrm_comm_actions.h"
 #include "ui/tfrm_logon.h"
