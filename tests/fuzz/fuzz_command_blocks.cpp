@@ -23,7 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray bytes = fuzzBytes(data, size);
     link.loadCommandBlocks(fuzzFile(bytes, QStringLiteral("stru.ssf")));
     decodePanelState(link.commandBlock(), true, UnitTexts());
-    decodePanelState(link.spareCommandBlock(), false, UnitTexts());
     const QString out = fuzzFile(QByteArray(), QStringLiteral("stored.ssf"));
     FUZZ_CHECK(link.storeCommandBlocks(out));
     QFile stored(out);
