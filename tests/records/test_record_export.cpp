@@ -155,6 +155,8 @@ void TestRecordExport::pdfFailuresExitWithAMessage()
     QCOMPARE(run({"record", m_file, "--pdf", m_dir.filePath("t.pdf"), "--lang", "fr"}, &out, &err), 2);
     QCOMPARE(run({"record", m_file, "--pdf"}, &out, &err), 2);
     QCOMPARE(run({"record", m_file, "--json", "--lang", "zh"}, &out, &err), 2);
+}
+
 void TestRecordExport::cutFileIsSalvagedOnlyWhenAsked()
 {
     QFile whole(m_file);
