@@ -249,8 +249,9 @@ void FiguresPanel::changeEvent(QEvent* e)
 {
     if (e->type() == QEvent::LanguageChange) {
         retranslateUi();
-        // Unit texts and marks follow the language.
-        scheduleRefresh();
+        // The verdict, the basis, the figure names, the units and the marks follow the
+        // language at once, also while the page is hidden.
+        refresh();
     } else if (e->type() == QEvent::ActivationChange && isVisible() && isActiveWindow()) {
         // Back from a dialog (the options dialog may have changed the process window).
         scheduleRefresh();

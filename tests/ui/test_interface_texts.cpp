@@ -13,7 +13,9 @@
 // A new window is one entry in `windowProbes()` plus its rows in `textRows()`:
 // - a dialog its command opens modally: {"options", modalCommand("actnOptions")};
 // - a dialog made directly, with the main window as parent:
-//   {"logon", [](TfrmComm& frm, Tfrmmsg&, const Check& check) { TfrmLogon d(&frm); check(&d); }};
+//   {"changemm", [](TfrmComm& frm, Tfrmmsg&, const Check& check) {
+//        TfrmChangeMm d(TfrmChangeMm::ChangeMode, &frm); check(&d); }};
+// - a dialog in another mode is another window: {"irpass login", ...};
 // - new commands of a window already listed need rows only, e.g.
 //   {"record", "File1/actnPrintShow", Prop::Text, 0, "Print...", "打印..."}.
 // Object paths are objectNames; a row whose object is missing fails with "no such object".
@@ -37,6 +39,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -48,11 +51,15 @@
 #include "support/fake_clock.h"
 #include "support/fake_port.h"
 #include "support/fake_waits.h"
+#include "ui/figures_panel.h"
 #include "ui/profile_page.h"
+#include "ui/protection_password_dialog.h"
 #include "ui/tabout.h"
+#include "ui/tfrm_change_mm.h"
 #include "ui/tfrm_child.h"
 #include "ui/tfrm_comm.h"
 #include "ui/tfrm_comm_actions.h"
+#include "ui/tfrm_logon.h"
 #include "ui/tfrm_msg.h"
 #include "ui/translated_message_box.h"
 #include "ui/ui_language.h"
@@ -65,6 +72,7 @@ enum class Prop {
     Title,     // window caption
     Tab,       // tab text; index = tab
     Header,    // horizontal heading of a table view; index = column, counted from 1
+    Cell,      // first-column cell of a table widget; index = row, counted from 1
     Item,      // combo box item; index = item
     Shown,     // a label, button or group box with this text somewhere under the object
     Checked,   // check mark: "1" or "0"
@@ -132,12 +140,15 @@ const std::vector<TextRow>& textRows()
         {"main", "ToolBar1/actnFitTo", Prop::Hint, 0, "Fit to window", "适应尺寸"},
         {"main", "ToolBar1/actnPreView", Prop::Hint, 0, "show a complete page", "显示完整"},
         {"main", "ToolBar1/actnPrint", Prop::Hint, 0, "prints the document", "打印文档"},
+        {"main", "ToolBar1/actnPreView", Prop::Text, 0, "Preview", "预览..."},
+        {"main", "ToolBar1/actnPrint", Prop::Text, 0, "Print", "打印"},
         // Status bar texts exist only in English.
         {"main", "StatusBar1/StatusPanel2", Prop::Text, 0, "com opened", "com opened"},
         // Main window: tabs.
         {"main", "PageControl1", Prop::Tab, 0, "Profiles/Parameters", "参数设定"},
         {"main", "PageControl1", Prop::Tab, 1, "Operator defined input", "操作员定义输入"},
         {"main", "PageControl1", Prop::Tab, 2, "Process values", "过程值"},
+        {"main", "PageControl1", Prop::Tab, 3, "Process figures", "工艺数据"},
         // Live panel; the labels without Chinese stay.
         {"main", "Panel1/CheckBox1", Prop::Text, 0, "Fan", "冷却风扇"},
         {"main", "Panel1/CheckBox2", Prop::Text, 0, "Vacuum-pump", "真空泵"},
@@ -214,6 +225,7 @@ const std::vector<TextRow>& textRows()
         {"record", "File1/Close1", Prop::Text, 0, "Close", "关闭"},
         {"record", "File1/Close1", Prop::Hint, 0, "Close the current file", "关闭当前窗口"},
         {"record", "File1/actnPreView", Prop::Text, 0, "Preview", "预览..."},
+        {"record", "File1/actnPreView", Prop::Hint, 0, "show a complete page", "显示完整"},
         {"record", "File1/actnPrintShow", Prop::Text, 0, "Print...", "打印..."},
         {"record", "File1/actnExit", Prop::Text, 0, "Exit", "退出"},
         {"record", "Record1", Prop::Text, 0, "Record", "记录"},
@@ -246,6 +258,113 @@ const std::vector<TextRow>& textRows()
         {"setcom", "ComboBox2", Prop::Item, 1, "19200", "19200"},
         {"setcom", "Button1", Prop::Text, 0, "Ok", "确定"},
         {"setcom", "Button2", Prop::Text, 0, "Cancel", "取消"},
+
+        // Options dialog, opened by its command.
+        {"options", "", Prop::Title, 0, "option", "选项"},
+        {"options", "Label1", Prop::Text, 0, "Select Sensor", "传感器选择"},
+        {"options", "ComboBox1", Prop::Item, 0, "Thermocouple", "K型热电偶"},
+        {"options", "ComboBox1", Prop::Item, 1, "IR", "IR-传感器"},
+        {"options", "Label2", Prop::Text, 0, "Select Flow", "流程选择"},
+        {"options", "ComboBox2", Prop::Item, 0, "0", "0"},
+        {"options", "ComboBox2", Prop::Item, 9, "9", "9"},
+        {"options", "Label3", Prop::Text, 0, "Sampling interval", "取样间隔"},
+        {"options", "ComboBox3", Prop::Item, 0, "0.5", "0.5"},
+        {"options", "ComboBox3", Prop::Item, 9, "5", "5"},
+        {"options", "Label4", Prop::Text, 0, "Save parameters Path", "保存参数路径"},
+        {"options", "Button3", Prop::Text, 0, "...", "..."},
+        {"options", "CheckBox1", Prop::Text, 0, "Employee No.", "用户工号"},
+        {"options", "Button4", Prop::Text, 0, "Import parameters", "参数导入"},
+        {"options", "Button5", Prop::Text, 0, "Export operation record", "导出操作记录"},
+        {"options", "Button6", Prop::Text, 0, "Process window...", "工艺窗口..."},
+        {"options", "Button1", Prop::Text, 0, "Ok", "确定"},
+        {"options", "Button2", Prop::Text, 0, "Cancel", "取消"},
+
+        // Login dialog and the password dialog in its two modes.
+        {"logon", "", Prop::Title, 0, "Login", "登录"},
+        {"logon", "Label1", Prop::Text, 0, "Employee No.", "用户工号"},
+        {"logon", "Label6", Prop::Text, 0, "*", "*"},
+        {"logon", "Label2", Prop::Text, 0, "Password", "密码"},
+        {"logon", "Edit1", Prop::Hint, 0, "Double click to change password", "双击修改密码"},
+        {"logon", "Label3", Prop::Text, 0, "Name", "姓名"},
+        {"logon", "Label4", Prop::Text, 0, "Department", "部门"},
+        {"logon", "Label5", Prop::Text, 0, "Remark", "备注"},
+        {"logon", "Button1", Prop::Text, 0, "Ok", "确定"},
+        {"logon", "Button2", Prop::Text, 0, "Cancel", "取消"},
+        {"changemm", "", Prop::Title, 0, "Password", "修改密码"},
+        {"changemm", "Label1", Prop::Text, 0, "Password", "新密码"},
+        {"changemm", "Label2", Prop::Text, 0, "Password confirmation:", "确认密码"},
+        {"changemm", "Button1", Prop::Text, 0, "Ok", "确定"},
+        {"changemm", "Button2", Prop::Text, 0, "Cancel", "取消"},
+        {"changemm first use", "", Prop::Title, 0, "Password", "修改密码"},
+        {"changemm first use", "Label1", Prop::Text, 0, "You use the soft for first-time,Please input password again",
+         "首次使用，请输入确认密码"},
+        {"changemm first use", "Button1", Prop::Text, 0, "Ok", "确定"},
+
+        // The protection password dialogs: set mode by their commands, login (unlock) mode made
+        // directly.
+        {"irpass set", "", Prop::Title, 0, "Tamsel Login password protection", "Tamsel 登录密码"},
+        {"irpass set", "Label1", Prop::Text, 0, "Password input:", "输入密码："},
+        {"irpass set", "Label2", Prop::Text, 0, "Password confirmation:", "请再次确认密码："},
+        {"irpass set", "Label3", Prop::Text, 0,
+         "Note:\nThe password can also set who will operate the IR rework system. If you want to cancel this password, "
+         "you can set it empty.",
+         "注:此密码用于设定操作员的权限，只有登录后才能操作设备；如果您不想使用此密码保护，可以设置密码为空。"},
+        {"irpass set", "Button1", Prop::Text, 0, "Changed login password", "修改密码"},
+        {"irpass set", "Button2", Prop::Text, 0, "cancel", "取消"},
+        {"irpass login", "", Prop::Title, 0, "Tamsel Login password protection", "Tamsel 登录密码"},
+        {"irpass login", "Label1", Prop::Text, 0, "Password input:", "输入密码："},
+        {"irpass login", "Button1", Prop::Text, 0, "login", "登录"},
+        {"irpass login", "Button2", Prop::Text, 0, "cancel", "取消"},
+        {"parampass set", "", Prop::Title, 0, "Parameter protection", "参数密码保护"},
+        {"parampass set", "Label1", Prop::Text, 0, "Password input:", "密码输入："},
+        {"parampass set", "Label2", Prop::Text, 0, "Password confirmation:", "请再次确认密码："},
+        {"parampass set", "Label3", Prop::Text, 0,
+         "Note:\nAs password alphanumeric characters of any length are allowed.If you want to cancel the password, you "
+         "can let it empty.",
+         "注:\n可以输入任何长度任何字符;如果您不想对参数进行保护，可以设置密码为空。"},
+        {"parampass set", "Button1", Prop::Text, 0, "Changed login password", "修改密码"},
+        {"parampass set", "Button2", Prop::Text, 0, "cancel", "取消"},
+        {"parampass unlock", "", Prop::Title, 0, "Parameter protection", "参数密码保护"},
+        {"parampass unlock", "Label1", Prop::Text, 0, "Password input:", "密码输入："},
+        {"parampass unlock", "Button1", Prop::Text, 0, "login", "确定"},
+        {"parampass unlock", "Button2", Prop::Text, 0, "cancel", "取消"},
+
+        // The "Process figures" page of the main window, for the recording target (no
+        // samples yet), and the process window dialog its button opens.
+        {"figures", "labVerdict", Prop::Text, 0, "Verdict: none", "结论: 无"},
+        {"figures", "labFigureBasis", Prop::Text, 0, "Not enough samples for figures.",
+         "采样数据不足，无法计算工艺数据。"},
+        {"figures", "btnProcessWindow", Prop::Text, 0, "Process window...", "工艺窗口..."},
+        {"figures", "tsGridFigures", Prop::Header, 1, "Figure", "项目"},
+        {"figures", "tsGridFigures", Prop::Header, 2, "Tc", "Tc"},
+        {"figures", "tsGridFigures", Prop::Header, 3, "Tb", "Tb"},
+        {"figures", "tsGridFigures", Prop::Header, 4, "Limits", "极限"},
+        {"figures", "tsGridFigures", Prop::Header, 5, "Mark", "判定"},
+        {"figures", "tsGridFigures", Prop::Cell, 1, "Peak", "峰值温度"},
+        {"figures", "tsGridFigures", Prop::Cell, 2, "Time of peak", "峰值时刻"},
+        {"figures", "tsGridFigures", Prop::Cell, 3, "Time to peak", "升温至峰值时间"},
+        {"figures", "tsGridFigures", Prop::Cell, 4, "Time above liquidus", "液相线以上时间"},
+        {"figures", "tsGridFigures", Prop::Cell, 5, "Largest heating rate", "最大升温速率"},
+        {"figures", "tsGridFigures", Prop::Cell, 6, "Largest cooling rate", "最大降温速率"},
+        {"figures", "tsGridFigures", Prop::Cell, 7, "Time in soak band", "保温区时间"},
+        {"figures", "tsGridFigures", Prop::Cell, 8, "Largest Tc-Tb difference", "最大Tc-Tb温差"},
+        {"processwindow", "", Prop::Title, 0, "Process window", "工艺窗口"},
+        {"processwindow", "", Prop::Shown, 0, "Liquidus and soak band", "液相线与保温区"},
+        {"processwindow", "", Prop::Shown, 0,
+         "Liquidus (used when the record's TL is 0):", "液相线(记录的TL为0时使用):"},
+        {"processwindow", "", Prop::Shown, 0, "Soak band from / to:", "保温区 从 / 到:"},
+        {"processwindow", "", Prop::Shown, 0, "Limits", "极限"},
+        {"processwindow", "", Prop::Shown, 0, "minimum", "最小值"},
+        {"processwindow", "", Prop::Shown, 0, "maximum", "最大值"},
+        {"processwindow", "", Prop::Shown, 0, "Peak", "峰值温度"},
+        {"processwindow", "", Prop::Shown, 0, "Largest Tc-Tb difference", "最大Tc-Tb温差"},
+        {"processwindow", "", Prop::Shown, 0, "\u00B0C/s", "\u2103/s"},
+        {"processwindow", "", Prop::Shown, 0,
+         "An empty field sets no limit. Fahrenheit records are judged against these limits converted.",
+         "空白表示不设极限。华氏记录按换算后的极限判定。"},
+        {"processwindow", "btnDefaults", Prop::Text, 0, "Lead-free defaults", "无铅默认值"},
+        {"processwindow", "btnOk", Prop::Text, 0, "Ok", "确定"},
+        {"processwindow", "btnCancel", Prop::Text, 0, "Cancel", "取消"},
 
         // About box, opened by its command.
         {"about", "", Prop::Title, 0, "About", "关于"},
@@ -335,6 +454,57 @@ const std::vector<WindowProbe>& windowProbes()
          }},
         {"record", [](TfrmComm& frm, Tfrmmsg&, const Check& check) { check(frm.findChild<TfrmChild*>()); }},
         {"setcom", modalCommand("N2")},
+        {"options", modalCommand("actnOptions")},
+        {"logon",
+         [](TfrmComm& frm, Tfrmmsg&, const Check& check) {
+             TfrmLogon d(frm.paths().programDir(), frm.paths().settingsFile(), &frm);
+             check(&d);
+         }},
+        {"changemm",
+         [](TfrmComm& frm, Tfrmmsg&, const Check& check) {
+             TfrmChangeMm d(TfrmChangeMm::ChangeMode, &frm);
+             check(&d);
+         }},
+        {"changemm first use",
+         [](TfrmComm& frm, Tfrmmsg&, const Check& check) {
+             TfrmChangeMm d(TfrmChangeMm::FirstUseMode, &frm);
+             check(&d);
+         }},
+        // No password is stored: both commands open their dialog in set mode.
+        {"irpass set", modalCommand("actnIRProtect")},
+        {"irpass login",
+         [](TfrmComm& frm, Tfrmmsg&, const Check& check) {
+             TfrmIRPassSet d(TfrmIRPassSet::LoginMode, QStringLiteral("pw"), &frm);
+             check(&d);
+         }},
+        {"parampass set", modalCommand("actnParamProtect")},
+        {"parampass unlock",
+         [](TfrmComm& frm, Tfrmmsg&, const Check& check) {
+             TfrmParameterpass d(TfrmParameterpass::LoginMode, QStringLiteral("pw"), &frm);
+             check(&d);
+         }},
+        {"figures",
+         [](TfrmComm& frm, Tfrmmsg&, const Check& check) {
+             // The page fills in as it is shown, from the active record window.
+             auto* tabs = frm.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+             auto* page = frm.findChild<FiguresPanel*>();
+             QWidget* before = tabs->currentWidget();
+             if (page)
+                 tabs->setCurrentWidget(page);
+             QCoreApplication::processEvents();
+             check(page);
+             tabs->setCurrentWidget(before);
+         }},
+        {"processwindow",
+         [](TfrmComm& frm, Tfrmmsg&, const Check& check) {
+             auto* button = frm.findChild<QPushButton*>(QStringLiteral("btnProcessWindow"));
+             whileModal(
+                 [&] {
+                     if (button)
+                         button->click();
+                 },
+                 check, rejectDialog);
+         }},
         {"about",
          [](TfrmComm& frm, Tfrmmsg&, const Check& check) {
              whileModal([&] { frm.actions().actnAbout->trigger(); }, check, [](QWidget* w) {
@@ -425,6 +595,10 @@ QString readText(QObject* o, const TextRow& row)
     case Prop::Item:
         if (auto* c = qobject_cast<QComboBox*>(o))
             return c->itemText(row.index);
+        break;
+    case Prop::Cell:
+        if (auto* t = qobject_cast<QTableWidget*>(o))
+            return t->item(row.index - 1, 0) ? t->item(row.index - 1, 0)->text() : QStringLiteral("(no cell)");
         break;
     case Prop::Shown: // compared as a set of texts
         break;

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include "export_args.h"
 #include "export_text.h"
 #include "records/figure_texts.h"
 #include "records/record_file.h"
@@ -126,29 +127,16 @@ QString figuresJson(const Recording& record, const ProcessWindow& window)
 
 // tamsel-export figures FILE.sld... --csv [--window CommConfig.ini]: one row per record
 // with the file, its date and names, every figure and the verdict against the process
-// window. A folder given instead of a file stands for the *.sld files in it. A file that cannot be read is reported on stderr and left out; the others are
-// still written, and the exit status is then 1.
-int exportFigures(const QStringList& args)
+// window. A folder given instead of a file stands for the *.sld files in it. A file that
+// cannot be read is reported on stderr and left out; the others are still written, and the
+// exit status is then 1.
+static int exportFigures(const ExportArgs& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList files;
-    QString format;
-    QString windowFile;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == QLatin1String("--csv")) {
-            format = a;
-        } else if (a == QLatin1String("--window")) {
-            if (i + 1 >= args.size()) {
-                err << "tamsel-export figures: --window needs a settings file\n";
-                return 2;
-            }
-            windowFile = args[++i];
-        } else if (a.startsWith(QLatin1String("--"))) {
-            err << "tamsel-export figures: unexpected argument '" << a << "'\n";
-            return 2;
-        } else if (QFileInfo(a).isDir()) {
+    for (const QString& a : args.positional) {
+        if (QFileInfo(a).isDir()) {
             // A folder stands for its record files, in name order.
             const QDir dir(a);
             for (const QString& name : dir.entryList({QStringLiteral("*.sld")}, QDir::Files, QDir::Name))
@@ -157,14 +145,11 @@ int exportFigures(const QStringList& args)
             files << a;
         }
     }
-    if (files.isEmpty() || format.isEmpty()) {
-        err << "usage: tamsel-export figures FILE.sld|FOLDER... --csv [--window CommConfig.ini]\n";
-        return 2;
-    }
+    const QString windowFile = args.value(QStringLiteral("--window"));
     const ProcessWindow window = exportProcessWindow(windowFile);
     if (const QString problem = window.problem(false); !problem.isEmpty()) {
         err << "tamsel-export figures: the process window cannot be used: " << problem << "\n";
-        return 2;
+        return ExportFileProblem;
     }
 
     out.setEncoding(QStringConverter::Utf8);
@@ -190,5 +175,16 @@ int exportFigures(const QStringList& args)
             field = csvText(field);
         out << row.join(QLatin1Char(',')) << "\n";
     }
-    return failed ? 1 : 0;
+    return failed ? ExportFileProblem : ExportOk;
+}
+
+ExportCommand figuresCommand()
+{
+    return {QStringLiteral("figures"),
+            {{QStringLiteral("--csv")}},
+            {{QStringLiteral("--window"), QStringLiteral("CommConfig.ini")}},
+            {QStringLiteral("FILE.sld|FOLDER")},
+            true,
+            {QStringLiteral("figures FILE.sld|FOLDER... --csv [--window CommConfig.ini]")},
+            exportFigures};
 }

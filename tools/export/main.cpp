@@ -6,11 +6,7 @@
 #include <QStringList>
 #include <QTextStream>
 
-int exportRecord(const QStringList& args);   // record_export.cpp
-int exportProfiles(const QStringList& args); // profile_export.cpp
-int exportOperationLog(const QStringList& args); // oplog_export.cpp
-int exportFigures(const QStringList& args);  // figures_export.cpp
-int recoverJournal(const QStringList& args);  // journal_recover.cpp
+#include "export_args.h"
 
 int main(int argc, char** argv)
 {
@@ -27,29 +23,16 @@ int main(int argc, char** argv)
     else
         app = std::make_unique<QCoreApplication>(argc, argv);
     QStringList args = app->arguments().mid(1);
-    QTextStream err(stderr);
-    const QString usage = QStringLiteral(
-        "usage: tamsel-export record FILE.sld --json|--csv [--salvage]\n"
-        "       tamsel-export record FILE.sld --pdf OUT.pdf [--lang en|zh] [--template FILE]\n"
-        "       tamsel-export profiles FILE.irl --json|--csv\n"
-        "       tamsel-export oplog OpRec.dat --tsv|--csv|--json [--lang en|zh]\n"
-        "       tamsel-export figures FILE.sld|FOLDER... --csv [--window CommConfig.ini]\n"
-        "       tamsel-export recover JOURNAL OUT.sld\n");
+    const QList<ExportCommand> commands{recordCommand(), profilesCommand(), oplogCommand(), figuresCommand(),
+                                        recoverCommand()};
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
-        QTextStream(stdout) << usage;
-        return args.isEmpty() ? 2 : 0;
+        QTextStream(args.isEmpty() ? stderr : stdout) << exportUsage(commands);
+        return args.isEmpty() ? ExportUsageError : ExportOk;
     }
-    const QString kind = args.takeFirst();
-    if (kind == QLatin1String("record"))
-        return exportRecord(args);
-    if (kind == QLatin1String("profiles"))
-        return exportProfiles(args);
-    if (kind == QLatin1String("oplog"))
-        return exportOperationLog(args);
-    if (kind == QLatin1String("figures"))
-        return exportFigures(args);
-    if (kind == QLatin1String("recover"))
-        return recoverJournal(args);
-    err << "tamsel-export: unknown kind '" << kind << "'\n" << usage;
-    return 2;
+    const QString name = args.takeFirst();
+    for (const ExportCommand& command : commands)
+        if (command.name == name)
+            return runExportCommand(command, args);
+    QTextStream(stderr) << "tamsel-export: unknown command '" << name << "'\n" << exportUsage(commands);
+    return ExportUsageError;
 }

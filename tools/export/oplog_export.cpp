@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "export_args.h"
 #include "export_text.h"
 #include "records/record_header.h"
 #include "users/operation_log.h"
@@ -33,51 +34,29 @@ const char* const kKeys[OperationRecord::FieldCount] = {"employee_no", "name", "
 // tamsel-export oplog FILE --tsv|--csv|--json [--lang en|zh]: the operation log. --tsv is the
 // options dialog's export text (8-bit, CR LF, heading by --lang); --csv and --json are UTF-8
 // with the date in ISO 8601.
-int exportOperationLog(const QStringList& args)
+static int exportOperationLog(const ExportArgs& args)
 {
     QTextStream err(stderr);
-    const QString usage = QStringLiteral("usage: tamsel-export oplog FILE --tsv|--csv|--json [--lang en|zh]\n");
-    QString file;
-    QString format;
-    Language language = Language::English;
-    bool bad = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == QLatin1String("--tsv") || a == QLatin1String("--csv") || a == QLatin1String("--json")) {
-            bad |= !format.isEmpty();
-            format = a;
-        } else if (a == QLatin1String("--lang") && i + 1 < args.size()) {
-            const QString l = args[++i];
-            if (l == QLatin1String("zh"))
-                language = Language::Chinese;
-            else
-                bad |= l != QLatin1String("en");
-        } else if (file.isEmpty() && !a.startsWith(QLatin1String("--"))) {
-            file = a;
-        } else {
-            bad = true;
-        }
-    }
-    if (bad || file.isEmpty() || format.isEmpty()) {
-        err << usage;
-        return 2;
-    }
+    const QString& file = args.positional[0];
+    const QString& format = args.format;
+    const Language language
+        = args.value(QStringLiteral("--lang")) == QLatin1String("zh") ? Language::Chinese : Language::English;
 
     // The options dialog takes a missing log as empty; a script asking for a file wants to know.
     if (!QFileInfo::exists(file)) {
         err << "tamsel-export: \"" << file << "\" does not exist\n";
-        return 1;
+        return ExportFileProblem;
     }
     QList<OperationRecord> entries;
     UsersFileError error;
     QString damage;
     if (!ReadOperationLog(file, entries, &error, &damage)) {
         err << "tamsel-export: " << error.englishMessage() << "\n";
-        return 1;
+        return ExportFileProblem;
     }
     if (!damage.isEmpty()) {
         err << "tamsel-export: \"" << file << "\" is damaged: " << damage << "\n";
-        return 1;
+        return ExportFileProblem;
     }
 
     if (format == QLatin1String("--tsv")) {
@@ -108,4 +87,18 @@ int exportOperationLog(const QStringList& args)
     }
     out << (entries.isEmpty() ? "]\n" : "\n]\n");
     return 0;
+}
+
+ExportCommand oplogCommand()
+{
+    return {QStringLiteral("oplog"),
+            {{QStringLiteral("--tsv")}, {QStringLiteral("--csv")}, {QStringLiteral("--json")}},
+            {{QStringLiteral("--lang"),
+              QStringLiteral("en|zh"),
+              {QStringLiteral("en"), QStringLiteral("zh")},
+              {QStringLiteral("--tsv")}}},
+            {QStringLiteral("OpRec.dat")},
+            false,
+            {QStringLiteral("oplog OpRec.dat --tsv [--lang en|zh]"), QStringLiteral("oplog OpRec.dat --csv|--json")},
+            exportOperationLog};
 }

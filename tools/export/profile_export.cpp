@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include "export_args.h"
 #include "export_text.h"
 #include "profiles/profile_file.h"
 #include "profiles/profile_record.h"
@@ -33,30 +34,18 @@ QString jsonNumber(const QVariant& v)
 
 // tamsel-export profiles FILE.irl --json|--csv: every profile with its 21 columns, named by
 // the English headings, read through the program's own file code.
-int exportProfiles(const QStringList& args)
+static int exportProfiles(const ExportArgs& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QString file;
-    QString format;
-    for (const QString& a : args) {
-        if (a == QLatin1String("--json") || a == QLatin1String("--csv"))
-            format = a;
-        else if (file.isEmpty())
-            file = a;
-        else
-            format = QStringLiteral("?");
-    }
-    if (file.isEmpty() || format.isEmpty() || format == QLatin1String("?")) {
-        err << "usage: tamsel-export profiles FILE.irl --json|--csv\n";
-        return 2;
-    }
+    const QString& file = args.positional[0];
+    const QString& format = args.format;
 
     std::vector<ProfileRecord> records;
     ProfileFileError error;
     if (!readProfileFile(file, records, &error)) {
         err << "tamsel-export: " << error.englishMessage() << "\n";
-        return 1;
+        return ExportFileProblem;
     }
 
     QStringList headings;
@@ -91,4 +80,15 @@ int exportProfiles(const QStringList& args)
     }
     out << (records.empty() ? "]\n" : "\n]\n");
     return 0;
+}
+
+ExportCommand profilesCommand()
+{
+    return {QStringLiteral("profiles"),
+            {{QStringLiteral("--json")}, {QStringLiteral("--csv")}},
+            {},
+            {QStringLiteral("FILE.irl")},
+            false,
+            {QStringLiteral("profiles FILE.irl --json|--csv")},
+            exportProfiles};
 }

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include "export_args.h"
 #include "export_text.h"
 #include "report_export.h"
 #include "figures_export.h"
@@ -132,63 +133,24 @@ void writeCsv(QTextStream& out, const Recording& r)
 // --salvage, a file cut short gives what it holds (a note on stderr says how much).
 // tamsel-export record FILE.sld --pdf OUT.pdf [--lang en|zh] [--template FILE]: the printed
 // report, made as the record window makes it.
-int exportRecord(const QStringList& args)
+static int exportRecord(const ExportArgs& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QString file;
-    QString format;
+    const QString& file = args.positional[0];
+    const QString format = args.format;
+    const bool salvage = args.has(QStringLiteral("--salvage"));
     PdfReportOptions pdf;
-    bool salvage = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        const bool withValue = a == QLatin1String("--pdf") || a == QLatin1String("--lang") || a == QLatin1String("--template");
-        if (withValue && i + 1 >= args.size()) {
-            err << "tamsel-export record: " << a << " needs a value\n";
-            return 2;
-        }
-        if (a == QLatin1String("--salvage")) {
-            salvage = true;
-        } else if (a == QLatin1String("--json") || a == QLatin1String("--csv") || a == QLatin1String("--pdf")) {
-            if (!format.isEmpty() && format != a) {
-                err << "tamsel-export record: choose one of --json, --csv and --pdf\n";
-                return 2;
-            }
-            format = a;
-            if (a == QLatin1String("--pdf"))
-                pdf.output = args[++i];
-        } else if (a == QLatin1String("--lang")) {
-            const QString lang = args[++i];
-            if (lang != QLatin1String("en") && lang != QLatin1String("zh")) {
-                err << "tamsel-export record: --lang is en or zh, not '" << lang << "'\n";
-                return 2;
-            }
-            pdf.chinese = lang == QLatin1String("zh");
-        } else if (a == QLatin1String("--template")) {
-            pdf.templateFile = args[++i];
-        } else if (file.isEmpty() && !a.startsWith(QLatin1String("--"))) {
-            file = a;
-        } else {
-            err << "tamsel-export record: unexpected argument '" << a << "'\n";
-            return 2;
-        }
-    }
-    if (format != QLatin1String("--pdf") && (pdf.chinese || !pdf.templateFile.isEmpty())) {
-        err << "tamsel-export record: --lang and --template go with --pdf\n";
-        return 2;
-    }
-    if (file.isEmpty() || format.isEmpty()) {
-        err << "usage: tamsel-export record FILE.sld --json|--csv [--salvage]\n"
-               "       tamsel-export record FILE.sld --pdf OUT.pdf [--lang en|zh] [--template FILE]\n";
-        return 2;
-    }
+    pdf.output = args.formatValue;
+    pdf.chinese = args.value(QStringLiteral("--lang")) == QLatin1String("zh");
+    pdf.templateFile = args.value(QStringLiteral("--template"));
     Recording record;
     if (!LoadRecord(record, file)) {
         RecordFile::Salvage got;
         if (!salvage || !SalvageRecord(record, file, &got)) {
             err << "tamsel-export: " << file << ": " << recordFileErrorText()
                 << " (missing, unreadable, or shorter than its header and counts say)\n";
-            return 1;
+            return ExportFileProblem;
         }
         const auto count = [](int n) { return n < 0 ? QStringLiteral("?") : QString::number(n); };
         err << "tamsel-export: " << file << ": cut short; " << got.samplesRead << " of " << count(got.samplesPromised)
@@ -198,7 +160,7 @@ int exportRecord(const QStringList& args)
         QString error;
         if (!writePdfReport(record, pdf, &error)) {
             err << "tamsel-export: " << error << "\n";
-            return 1;
+            return ExportFileProblem;
         }
         return 0;
     }
@@ -208,4 +170,20 @@ int exportRecord(const QStringList& args)
     else
         writeCsv(out, record);
     return 0;
+}
+
+ExportCommand recordCommand()
+{
+    const QStringList pdf{QStringLiteral("--pdf")};
+    return {
+        QStringLiteral("record"),
+        {{QStringLiteral("--json")}, {QStringLiteral("--csv")}, {QStringLiteral("--pdf"), QStringLiteral("OUT.pdf")}},
+        {{QStringLiteral("--salvage")},
+         {QStringLiteral("--lang"), QStringLiteral("en|zh"), {QStringLiteral("en"), QStringLiteral("zh")}, pdf},
+         {QStringLiteral("--template"), QStringLiteral("FILE"), {}, pdf}},
+        {QStringLiteral("FILE.sld")},
+        false,
+        {QStringLiteral("record FILE.sld --json|--csv [--salvage]"),
+         QStringLiteral("record FILE.sld --pdf OUT.pdf [--lang en|zh] [--template FILE] [--salvage]")},
+        exportRecord};
 }
