@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "link/recording_target.h"
+#include "shell/round_even.h"
 
 namespace {
 constexpr uint32_t RecoverySilenceMs = 1500; // while recording
@@ -343,8 +344,8 @@ void StationLink::giveUp(bool fastRecovery)
 
 uint32_t StationLink::samplingIntervalMs() const
 {
-    // nearbyint rounds halves to even in the default rounding mode.
-    const double ms = std::nearbyint(double(m_samplingInterval) * 1000.0);
+    // Held, so an absurd interval from the settings file cannot overflow.
+    const int ms = roundEven(double(m_samplingInterval) * 1000.0);
     return ms > 0 ? static_cast<uint32_t>(ms) : 0;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "shell/round_even.h"
+
 namespace {
 
 const char16_t* const kOrientationEn[4] = { u"left down", u"left up", u"right down", u"right up" };
@@ -25,13 +27,13 @@ bool isChinese(TableLanguage language)
     return language == TableLanguage::Chinese;
 }
 
-// Round half to even, keeping the low bits of numbers beyond 64 bits (all callers want at
-// most the low 16).
+// Rounded, keeping the low bits of numbers beyond 64 bits (all callers want at most the low
+// 16) where a held value would not.
 int64_t wholeNumber(double d)
 {
     if (!std::isfinite(d))
         return 0;
-    double r = std::rint(d);
+    double r = roundHalfEven(d);
     if (std::fabs(r) >= 4611686018427387904.0) // 2^62
         r = std::fmod(r, 4294967296.0);
     return static_cast<int64_t>(r);
