@@ -28,10 +28,7 @@ PanelState decodePanelState(const StationStatus& s, bool english, const UnitText
         p.btnStartTag = 1;
     }
 
-    if (s.isCelsius())
-        p.Label38 = english ? units.celsius : QStringLiteral("℃");
-    else
-        p.Label38 = english ? units.fahrenheit : QStringLiteral("℉");
+    p.Label38 = units.text(s.isCelsius(), english ? Language::English : Language::Chinese);
     p.Label41 = p.Label38;
 
     p.Label8 = QString::number(s.flow());

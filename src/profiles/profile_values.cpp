@@ -19,8 +19,8 @@ const QString kThermocouple = QStringLiteral("Thermocouple");
 const QString kIr = QStringLiteral("IR");
 const QString kThermocoupleZh = QStringLiteral("K型热电偶");
 const QString kIrZh = QStringLiteral("IR-传感器");
-const QString kCelsiusZh = QStringLiteral("℃");
-const QString kFahrenheitZh = QStringLiteral("℉");
+const QString kCelsiusZh = UnitTexts().text(true, Language::Chinese);
+const QString kFahrenheitZh = UnitTexts().text(false, Language::Chinese);
 
 bool isChinese(TableLanguage language)
 {
@@ -136,9 +136,7 @@ QString sensorText(bool ir, TableLanguage language)
 
 QString unitText(bool celsius, TableLanguage language, const UnitTexts& units)
 {
-    if (isChinese(language))
-        return celsius ? kCelsiusZh : kFahrenheitZh;
-    return celsius ? units.celsius : units.fahrenheit;
+    return units.text(celsius, isChinese(language) ? Language::Chinese : Language::English);
 }
 
 QString orientationText(int code, TableLanguage language)
