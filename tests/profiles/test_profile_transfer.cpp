@@ -111,7 +111,7 @@ private slots:
 
         QCOMPARE(access.log, log);
         QCOMPARE(access.sent.size(), stationUnlocked ? 1 : 0);
-        QCOMPARE(target.refreshedFrom.word(StationStatus::Word::T3), uint16_t(195));
+        QCOMPARE(target.lastHeaderStatus.word(StationStatus::Word::T3), uint16_t(195));
         QCOMPARE(access.fields.boardName, QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
         QCOMPARE(access.fields.componentName, QStringLiteral("BGA"));
         QCOMPARE(int(access.fields.orientation), 3);
