@@ -4,13 +4,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
-
 #include "shell/save_file.h"
 #include "support/file_bytes.h"
+#include "support/file_size_limit.h"
 
 class TestSaveFile : public QObject
 {
@@ -67,16 +63,8 @@ private slots:
         const QByteArray original = "previous";
         writeAll(m_path, original);
 
-        rlimit saved{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        rlimit small = saved;
-        small.rlim_cur = 8;
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         QString reason;
-        const bool written = SaveFile::writeWhole(m_path, QByteArray(size, 'x'), &reason);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
+        const bool written = withFileSizeLimit(8, [&] { return SaveFile::writeWhole(m_path, QByteArray(size, 'x'), &reason); });
 
         QVERIFY(!written);
         QVERIFY2(reason.contains(QStringLiteral("large"), Qt::CaseInsensitive), qPrintable(reason));
