@@ -13,9 +13,9 @@ namespace {
 using Answer = std::optional<QVariant>;
 using Lookup = Answer (*)(const ReportSource&);
 
-TableLanguage language(const ReportSource& s)
+Language language(const ReportSource& s)
 {
-    return s.style.chinese ? TableLanguage::Chinese : TableLanguage::English;
+    return s.style.chinese ? Language::Chinese : Language::English;
 }
 
 QVariant number(float v)

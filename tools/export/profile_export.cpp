@@ -61,7 +61,7 @@ int exportProfiles(const QStringList& args)
 
     QStringList headings;
     for (int c = 1; c <= ProfileColumn::Count; ++c)
-        headings << columnHeading(c, TableLanguage::English);
+        headings << columnHeading(c, Language::English);
 
     if (format == QLatin1String("--csv")) {
         QStringList line;
