@@ -199,7 +199,7 @@ void StationLink::decodeStatus(const StationStatus& frame)
 {
     if (!communicationOn())
         return;
-    m_panel = decodePanelState(frame, m_english, m_units);
+    m_panel = decodePanelState(frame, m_language, m_units);
     m_panelStale = false;
 
     if (RecordingTarget* target = recordingTarget()) {
@@ -417,8 +417,8 @@ QString StationLink::sendCommandRefusedText()
     return QStringLiteral("你没有登录，不能对MCU操作！提示: 选择菜单\"通讯\"-->\"登录\"进行登录.");
 }
 
-QString StationLink::stationMissingText(bool english)
+QString StationLink::stationMissingText(Language language)
 {
-    return english ? QStringLiteral("MCU don't exist!Please check the line of the MCU and power of the MCU.")
+    return language == Language::English ? QStringLiteral("MCU don't exist!Please check the line of the MCU and power of the MCU.")
                    : QStringLiteral("MCU不存在!请检查串口线和MCU的电源开关。");
 }

@@ -9,4 +9,4 @@
 // The live-panel part of decoding a status frame: temperatures, indicators, soldering or
 // desoldering, the Begin/Exit button, the unit and the flow number. Nothing is converted:
 // temperatures are shown as the station sends them.
-PanelState decodePanelState(const StationStatus& status, bool english, const UnitTexts& units);
+PanelState decodePanelState(const StationStatus& status, Language language, const UnitTexts& units);

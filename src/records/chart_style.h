@@ -8,7 +8,7 @@
 // What a chart takes from its window and the program besides the record itself.
 struct ChartStyle
 {
-    bool chinese = false;
+    Language language = Language::English;
     // The English unit texts of the settings file ("sheshi", "huashi").
     QString celsiusText = UnitTexts().celsius;
     QString fahrenheitText = UnitTexts().fahrenheit;
@@ -19,6 +19,6 @@ struct ChartStyle
 
     QString unitText(bool celsius) const
     {
-        return UnitTexts{celsiusText, fahrenheitText}.text(celsius, chinese ? Language::Chinese : Language::English);
+        return UnitTexts{celsiusText, fahrenheitText}.text(celsius, language);
     }
 };

@@ -89,7 +89,7 @@ void drawAxes(QPainter& p, const TimeAxis& axis, bool celsius, const ChartStyle&
 
 void drawLegend(QPainter& p, const ChartStyle& style)
 {
-    if (style.chinese) {
+    if (style.language == Language::Chinese) {
         textAt(p, 38, H - 110, QStringLiteral("风扇"));
         textAt(p, 26, H - 85, QStringLiteral("真空泵"));
         textAt(p, 2, H - 60, QStringLiteral("顶部加热器"));

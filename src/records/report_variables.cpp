@@ -15,7 +15,7 @@ using Lookup = Answer (*)(const ReportSource&);
 
 Language language(const ReportSource& s)
 {
-    return s.style.chinese ? Language::Chinese : Language::English;
+    return s.style.language;
 }
 
 QVariant number(float v)
