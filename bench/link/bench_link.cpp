@@ -65,7 +65,7 @@ void BM_AssemblerAndDecoder(benchmark::State& state)
     const UnitTexts units;
     int decoded = 0;
     assembler.setGoodFrameHandler([&](const StationStatus& f) {
-        PanelState p = decodePanelState(f, decoded & 1, units);
+        PanelState p = decodePanelState(f, (decoded & 1) ? Language::English : Language::Chinese, units);
         benchmark::DoNotOptimize(p);
         ++decoded;
     });

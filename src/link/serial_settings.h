@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "shell/settings.h"
+
 // What ReopenPort needs from data/CommConfig.ini, read by the caller each time it is asked.
 struct SerialSettings
 {
@@ -10,9 +12,8 @@ struct SerialSettings
     float intrals = 1.0f;         // "Option"/"intrals": sampling interval, seconds
     bool ChangePCBMode = false;   // "Option"/"ChangePCBMode"
     int language = 1;             // "Option"/"language": 0 = English port-open error
-    QString devicePath;           // the device "COM" + (CommPort + 1) maps to (serialDeviceName)
+    QString devicePath;           // the device "COM" + (CommPort + 1) maps to (Settings::portDevice)
 
-    // In 64 bits: CommPort comes from a file and may be INT_MAX.
-    QString portName() const { return QStringLiteral("COM") + QString::number(qint64(CommPort) + 1); }
-    int baudRate() const { return BAUTRATE == 0 ? 9600 : 19200; }
+    QString portName() const { return Settings::portName(CommPort); }
+    int baudRate() const { return Settings::baudRateFor(BAUTRATE); }
 };

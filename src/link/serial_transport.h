@@ -5,11 +5,6 @@
 
 #include "link/port_transport.h"
 
-// The port name "COMn" as a device: on Windows the name itself; elsewhere the [Ports]
-// COMn= entry of the settings file when there is one (portsEntry, looked up by the
-// caller), else /dev/ttyS<n-1>.
-QString serialDeviceName(const QString& comName, const QString& portsEntry = QString());
-
 // What to tell the operator when the port of `device` failed and closed: the platform's text
 // for a device that is no longer there when its node has gone (the text the port reports
 // after a read that found the end of the line is an older, unrelated one), else `reported`.

@@ -4,6 +4,7 @@
 
 #include "link/link_log.h"
 #include "link/recording_target.h"
+#include "shell/round_even.h"
 
 namespace {
 constexpr uint32_t RecoverySilenceMs = 1500; // while recording
@@ -207,7 +208,7 @@ void StationLink::decodeStatus(const StationStatus& frame)
 {
     if (!communicationOn())
         return;
-    m_panel = decodePanelState(frame, m_english, m_units);
+    m_panel = decodePanelState(frame, m_language, m_units);
     m_panelStale = false;
 
     if (RecordingTarget* target = recordingTarget()) {
@@ -358,14 +359,9 @@ void StationLink::giveUp(bool fastRecovery)
 
 uint32_t StationLink::samplingIntervalMs() const
 {
-    // nearbyint rounds halves to even in the default rounding mode. The interval comes from
-    // the settings file and may be absurd (5e6 s, inf): ticks wrap at 32 bits and are compared
-    // as differences, so an interval stays below half their range.
-    constexpr double kMaxMs = 0x7FFFFFFF;
-    const double ms = std::nearbyint(double(m_samplingInterval) * 1000.0);
-    if (!(ms > 0))
-        return 0;
-    return ms < kMaxMs ? static_cast<uint32_t>(ms) : static_cast<uint32_t>(kMaxMs);
+    // Held, so an absurd interval from the settings file cannot overflow.
+    const int ms = roundEven(double(m_samplingInterval) * 1000.0);
+    return ms > 0 ? static_cast<uint32_t>(ms) : 0;
 }
 
 void StationLink::tick()
@@ -440,8 +436,8 @@ QString StationLink::sendCommandRefusedText()
     return QStringLiteral("你没有登录，不能对MCU操作！提示: 选择菜单\"通讯\"-->\"登录\"进行登录.");
 }
 
-QString StationLink::stationMissingText(bool english)
+QString StationLink::stationMissingText(Language language)
 {
-    return english ? QStringLiteral("MCU don't exist!Please check the line of the MCU and power of the MCU.")
+    return language == Language::English ? QStringLiteral("MCU don't exist!Please check the line of the MCU and power of the MCU.")
                    : QStringLiteral("MCU不存在!请检查串口线和MCU的电源开关。");
 }

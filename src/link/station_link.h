@@ -59,7 +59,8 @@ public:
 
     // --- states the main window owns ----------------------------------------------------
     // English when the active language is English; texts of the next decoded frame follow.
-    void setEnglish(bool english) { m_english = english; }
+    void setLanguage(Language language) { m_language = language; }
+    Language language() const { return m_language; }
     void setUnitTexts(const UnitTexts& t) { m_units = t; }
     const UnitTexts& unitTexts() const { return m_units; }
     // The checked state of actnRecord.
@@ -168,7 +169,7 @@ public:
     static QString portClosedText() { return QStringLiteral("com closed"); }
     // The refusal of SendCommand; there is no English text.
     static QString sendCommandRefusedText();
-    static QString stationMissingText(bool english);
+    static QString stationMissingText(Language language);
 
 signals:
     // A status frame was decoded with communication on; the live panel shows it.
@@ -271,7 +272,7 @@ private:
     uint8_t m_headerRefreshCount = 1;
     bool m_stationUnlocked = true;
 
-    bool m_english = false;
+    Language m_language = Language::Chinese;
     UnitTexts m_units;
     bool m_recording = false;
     bool m_statusWindowVisible = false;

@@ -5,11 +5,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include "link/begin_hooks.h"
 #include "link/recording_target.h"
 #include "link/station_link.h"
+#include "shell/save_file.h"
 
 bool StationLink::SendFrame(const StationStatus& image)
 {
@@ -178,19 +178,12 @@ bool StationLink::loadCommandBlocks(const QString& path, QString* error)
 
 bool StationLink::storeCommandBlocks(const QString& path, QString* error) const
 {
-    QSaveFile file(path);
-    const auto fail = [&] {
-        if (error)
-            *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + file.errorString();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail();
     QByteArray bytes(reinterpret_cast<const char*>(m_commandBlock.data()), StationStatus::FrameSize);
     bytes.append(reinterpret_cast<const char*>(m_spareCommandBlock.data()), StationStatus::FrameSize);
-    if (file.write(bytes) != bytes.size())
-        return fail();
-    if (!file.commit())
-        return fail();
-    return true;
+    QString why;
+    if (SaveFile::writeWhole(path, bytes, &why))
+        return true;
+    if (error)
+        *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + why;
+    return false;
 }

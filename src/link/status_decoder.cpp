@@ -1,7 +1,8 @@
 #include "link/status_decoder.h"
 
-PanelState decodePanelState(const StationStatus& s, bool english, const UnitTexts& units)
+PanelState decodePanelState(const StationStatus& s, Language language, const UnitTexts& units)
 {
+    const bool english = language == Language::English;
     PanelState p;
     p.labTc = QString::number(s.tc());
     p.Label40 = QString::number(s.tb());
@@ -28,10 +29,7 @@ PanelState decodePanelState(const StationStatus& s, bool english, const UnitText
         p.btnStartTag = 1;
     }
 
-    if (s.isCelsius())
-        p.Label38 = english ? units.celsius : QStringLiteral("℃");
-    else
-        p.Label38 = english ? units.fahrenheit : QStringLiteral("℉");
+    p.Label38 = units.text(s.isCelsius(), language);
     p.Label41 = p.Label38;
 
     p.Label8 = QString::number(s.flow());

@@ -4,15 +4,9 @@
 
 #include "link/panel_state.h"
 #include "link/station_status.h"
-
-// The English unit texts come from the settings file; these are their defaults.
-struct UnitTexts
-{
-    QString celsius = QStringLiteral("\u00B0C");
-    QString fahrenheit = QStringLiteral("\u00B0F");
-};
+#include "shell/unit_texts.h"
 
 // The live-panel part of decoding a status frame: temperatures, indicators, soldering or
 // desoldering, the Begin/Exit button, the unit and the flow number. Nothing is converted:
 // temperatures are shown as the station sends them.
-PanelState decodePanelState(const StationStatus& status, bool english, const UnitTexts& units);
+PanelState decodePanelState(const StationStatus& status, Language language, const UnitTexts& units);

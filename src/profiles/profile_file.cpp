@@ -5,37 +5,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "profiles/profile_table.h"
+#include "shell/save_file.h"
 
 namespace {
 
 bool g_saveTableOnExit = true;
 
 constexpr int kCountSize = 2;
-
-bool writeWhole(const QString& fileName, const QByteArray& bytes, QString* errorText)
-{
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (errorText)
-            *errorText = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        if (errorText)
-            *errorText = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (errorText)
-            *errorText = file.errorString();
-        return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -184,7 +162,7 @@ bool SaveProfileTable(const ProfileTable& table, const ProfileFilePaths& paths, 
     const QString model = paths.modelFile();
     QDir().mkpath(QFileInfo(model).absolutePath());
     QString errorText;
-    if (!writeWhole(model, bytes, &errorText)) {
+    if (!SaveFile::writeWhole(model, bytes, &errorText)) {
         if (error) {
             error->kind = ProfileFileError::WriteFailed;
             error->fileName = model;
@@ -203,10 +181,10 @@ bool SaveProfileTable(const ProfileTable& table, const ProfileFilePaths& paths, 
         return true;
     const QString backup = paths.backupFile();
     if (QDir().mkpath(QFileInfo(backup).absolutePath()))
-        writeWhole(backup, bytes, nullptr);
+        SaveFile::writeWhole(backup, bytes, nullptr);
     const QString extra = paths.savePathFile();
     if (!extra.isEmpty())
-        writeWhole(extra, bytes, nullptr);
+        SaveFile::writeWhole(extra, bytes, nullptr);
     return true;
 }
 
@@ -222,5 +200,5 @@ bool copyParameterFile(const QString& source, const ProfileFilePaths& paths)
     const QString model = paths.modelFile();
     if (!QFileInfo(model).absoluteDir().exists())
         return false;
-    return writeWhole(model, bytes, nullptr);
+    return SaveFile::writeWhole(model, bytes, nullptr);
 }

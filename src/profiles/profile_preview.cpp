@@ -7,21 +7,15 @@
 
 #include "profiles/chart_axes.h"
 #include "profiles/profile_table.h"
+#include "shell/round_even.h"
 
 namespace {
 
-// Round half to even; absurd values (a damaged file's T3 of -10 divides by zero) are held
-// far outside the image, where the drawing clips them.
+// Absurd values (a damaged file's T3 of -10 divides by zero) are held far outside the image,
+// where the drawing clips them.
 int pixel(double v)
 {
-    if (std::isnan(v))
-        return 0;
-    constexpr double kFar = 100000.0;
-    if (v > kFar)
-        return int(kFar);
-    if (v < -kFar)
-        return -int(kFar);
-    return static_cast<int>(std::rint(v));
+    return roundEven(v, 100000);
 }
 
 } // namespace

@@ -158,7 +158,7 @@ void ProfileTable::setReadOnly(bool readOnly)
     emit readOnlyChanged(readOnly);
 }
 
-void ProfileTable::applyLanguage(TableLanguage language)
+void ProfileTable::applyLanguage(Language language)
 {
     m_language = language;
     const bool edited = m_edited;
@@ -177,11 +177,6 @@ void ProfileTable::applyLanguage(TableLanguage language)
         }
     }
     m_edited = edited;
-}
-
-TableLanguage ProfileTable::textLanguage() const
-{
-    return m_language == TableLanguage::Chinese ? TableLanguage::Chinese : TableLanguage::English;
 }
 
 bool ProfileTable::isDesoldering(int dataRow) const

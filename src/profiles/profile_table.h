@@ -67,10 +67,11 @@ public:
     bool isReadOnly() const { return m_readOnly; }
 
     // Headings and the word-valued cells of columns 3, 13, 14 and 15 switch to `language`.
-    void applyLanguage(TableLanguage language);
-    TableLanguage language() const { return m_language; }
-    // The language of texts the program writes into cells (Design counts as English).
-    TableLanguage textLanguage() const;
+    void applyLanguage(Language language);
+    // None until a language has been applied: the headings are the design ones.
+    std::optional<Language> language() const { return m_language; }
+    // The language of texts the program writes into cells: English until one is applied.
+    Language textLanguage() const { return m_language.value_or(Language::English); }
     void setUnitTexts(const UnitTexts& units) { m_units = units; }
     const UnitTexts& unitTexts() const { return m_units; }
 
@@ -101,6 +102,6 @@ private:
     bool m_readOnly = false;
     Origin m_origin = Origin::Initial;
     bool m_edited = false;
-    TableLanguage m_language = TableLanguage::Design;
+    std::optional<Language> m_language;
     UnitTexts m_units;
 };

@@ -59,7 +59,7 @@ void WriteProfileToStatusImage(const ProfileTable& table, int dataRow, ProfileSt
 
 void downloadProfileIntoRow(ProfileTable& table, int dataRow, const StationStatus& status)
 {
-    const TableLanguage lang = table.textLanguage();
+    const Language lang = table.textLanguage();
     table.SetCell(ProfileColumn::Type, dataRow, typeText(status.isDesoldering(), lang));
     for (const WordColumn& w : kWords)
         table.SetCell(w.column, dataRow, QString::number(status.word(w.word)));
@@ -71,7 +71,7 @@ void downloadProfileIntoRow(ProfileTable& table, int dataRow, const StationStatu
 
 void fillRowFromParameters(ProfileTable& table, int dataRow, const ProfileParameters& p)
 {
-    const TableLanguage lang = table.textLanguage();
+    const Language lang = table.textLanguage();
     table.SetCell(ProfileColumn::Type, dataRow, typeText(p.desoldering, lang));
     table.SetCell(ProfileColumn::Sensor, dataRow, sensorText(p.sensorIR, lang));
     table.SetCell(ProfileColumn::Unit, dataRow, unitText(p.celsius, lang, table.unitTexts()));

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "shell/round_even.h"
+
 namespace {
 
 const char16_t* const kOrientationEn[4] = { u"left down", u"left up", u"right down", u"right up" };
@@ -17,21 +19,21 @@ const QString kThermocouple = QStringLiteral("Thermocouple");
 const QString kIr = QStringLiteral("IR");
 const QString kThermocoupleZh = QStringLiteral("K型热电偶");
 const QString kIrZh = QStringLiteral("IR-传感器");
-const QString kCelsiusZh = QStringLiteral("℃");
-const QString kFahrenheitZh = QStringLiteral("℉");
+const QString kCelsiusZh = UnitTexts().text(true, Language::Chinese);
+const QString kFahrenheitZh = UnitTexts().text(false, Language::Chinese);
 
-bool isChinese(TableLanguage language)
+bool isChinese(std::optional<Language> language)
 {
-    return language == TableLanguage::Chinese;
+    return language == Language::Chinese;
 }
 
-// Round half to even, keeping the low bits of numbers beyond 64 bits (all callers want at
-// most the low 16).
+// Rounded, keeping the low bits of numbers beyond 64 bits (all callers want at most the low
+// 16) where a held value would not.
 int64_t wholeNumber(double d)
 {
     if (!std::isfinite(d))
         return 0;
-    double r = std::rint(d);
+    double r = roundHalfEven(d);
     if (std::fabs(r) >= 4611686018427387904.0) // 2^62
         r = std::fmod(r, 4294967296.0);
     return static_cast<int64_t>(r);
@@ -118,28 +120,26 @@ bool isCelsiusText(const QString& text, const UnitTexts& units)
     return text == units.celsius || text == kCelsiusZh;
 }
 
-QString typeText(bool desoldering, TableLanguage language)
+QString typeText(bool desoldering, Language language)
 {
     if (isChinese(language))
         return desoldering ? kDesolderingZh : kSolderingZh;
     return desoldering ? kDesoldering : kSoldering;
 }
 
-QString sensorText(bool ir, TableLanguage language)
+QString sensorText(bool ir, Language language)
 {
     if (isChinese(language))
         return ir ? kIrZh : kThermocoupleZh;
     return ir ? kIr : kThermocouple;
 }
 
-QString unitText(bool celsius, TableLanguage language, const UnitTexts& units)
+QString unitText(bool celsius, Language language, const UnitTexts& units)
 {
-    if (isChinese(language))
-        return celsius ? kCelsiusZh : kFahrenheitZh;
-    return celsius ? units.celsius : units.fahrenheit;
+    return units.text(celsius, language);
 }
 
-QString orientationText(int code, TableLanguage language)
+QString orientationText(int code, Language language)
 {
     if (code < 0 || code > 3)
         code = 0;
@@ -153,7 +153,7 @@ QString shutterText(int code)
     return QString::fromUtf16(kShutter[code]);
 }
 
-QStringList dropDownItems(int column, TableLanguage language, const UnitTexts& units)
+QStringList dropDownItems(int column, Language language, const UnitTexts& units)
 {
     const bool zh = isChinese(language);
     switch (column) {
@@ -182,7 +182,7 @@ QStringList dropDownItems(int column, TableLanguage language, const UnitTexts& u
     }
 }
 
-QString columnHeading(int column, TableLanguage language)
+QString columnHeading(int column, std::optional<Language> language)
 {
     static const char* const kFixed[] = { "T0", "TB", "T1", "S1", "T2", "TL", "S2", "T3", "S3" };
     if (ProfileColumn::isNumeric(column))
@@ -202,15 +202,15 @@ QString columnHeading(int column, TableLanguage language)
     case ProfileColumn::Unit:
         return zh ? QStringLiteral("单位") : QStringLiteral("unit");
     case ProfileColumn::Orientation:
-        if (language == TableLanguage::Design)
+        if (!language)
             return QStringLiteral("Orientation");
         return zh ? QStringLiteral("起始引脚1") : QStringLiteral("orientation");
     case ProfileColumn::ShutterX:
-        if (language == TableLanguage::Design)
+        if (!language)
             return QStringLiteral("ShutterX");
         return zh ? QStringLiteral("光圈X") : QStringLiteral("Shutter X");
     case ProfileColumn::ShutterY:
-        if (language == TableLanguage::Design)
+        if (!language)
             return QStringLiteral("ShutterY");
         return zh ? QStringLiteral("光圈Y") : QStringLiteral("Shutter Y");
     default:
@@ -218,9 +218,9 @@ QString columnHeading(int column, TableLanguage language)
     }
 }
 
-QString translateCellText(int column, const QString& text, TableLanguage language, const UnitTexts& units)
+QString translateCellText(int column, const QString& text, std::optional<Language> language, const UnitTexts& units)
 {
-    if (language == TableLanguage::Design)
+    if (!language)
         return text;
     const bool toZh = isChinese(language);
     // Pairs in table order: (English, Chinese).

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
 #include "link/status_decoder.h"
+#include "shell/language.h"
 
 // Columns of the profile table, numbered 1 to 21 whatever their arrangement on screen.
 namespace ProfileColumn {
@@ -41,9 +43,6 @@ inline bool isText(int column) { return column <= Type || (column >= Sensor && c
 inline bool isList(int column) { return column == Type || (column >= Sensor && column <= ShutterY); }
 } // namespace ProfileColumn
 
-// 1 = English, 2 = Chinese as the language menu numbers them; Design until one is applied.
-enum class TableLanguage : int { Design = 0, English = 1, Chinese = 2 };
-
 // UnitTexts: the English interface's unit texts, from the settings file (shared with the
 // live panel's decoder).
 
@@ -64,19 +63,19 @@ bool isDesolderingText(const QString& text);
 bool isIrSensorText(const QString& text);
 bool isCelsiusText(const QString& text, const UnitTexts& units);
 
-// The texts written into cells for a code, in the given language (Design counts as English).
-QString typeText(bool desoldering, TableLanguage language);
-QString sensorText(bool ir, TableLanguage language);
-QString unitText(bool celsius, TableLanguage language, const UnitTexts& units);
-QString orientationText(int code, TableLanguage language);
+// The texts written into cells for a code, in the given language.
+QString typeText(bool desoldering, Language language);
+QString sensorText(bool ir, Language language);
+QString unitText(bool celsius, Language language, const UnitTexts& units);
+QString orientationText(int code, Language language);
 QString shutterText(int code);
 
 // The drop-down list of a list column, in the order the language shows it.
-QStringList dropDownItems(int column, TableLanguage language, const UnitTexts& units);
+QStringList dropDownItems(int column, Language language, const UnitTexts& units);
 
-// Column headings: the design ones while no language has been applied.
-QString columnHeading(int column, TableLanguage language);
+// Column headings: the design ones while no language has been applied (no language).
+QString columnHeading(int column, std::optional<Language> language);
 
 // The word-valued cell translated into `language`, or the text unchanged when it is not
-// one of the other language's values of that column.
-QString translateCellText(int column, const QString& text, TableLanguage language, const UnitTexts& units);
+// one of the other language's values of that column; unchanged for no language.
+QString translateCellText(int column, const QString& text, std::optional<Language> language, const UnitTexts& units);

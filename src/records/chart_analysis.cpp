@@ -45,13 +45,13 @@ void eraseLastDot(QList<AnalysisDot>& dots)
 int manualZoomWidth(int width, bool zoomIn)
 {
     if (zoomIn)
-        return width < kMaxZoomWidth ? roundEven(width * 1.1) : width;
-    return width > kMinZoomWidth ? roundEven(width * 0.9) : width;
+        return width < kMaxZoomWidth ? roundCoordinate(width * 1.1) : width;
+    return width > kMinZoomWidth ? roundCoordinate(width * 0.9) : width;
 }
 
 int panelHeightFor(int width)
 {
-    return roundEven(double(RecordChart::Height) / RecordChart::Width * width);
+    return roundCoordinate(double(RecordChart::Height) / RecordChart::Width * width);
 }
 
 QSize panelSizeFor(int width)
@@ -66,7 +66,7 @@ std::optional<RectangleZoom> zoomToRectangle(const QSize& surface, const QPoint&
     if (dx == 0 || dy == 0 || surface.isEmpty())
         return std::nullopt;
     const double f = std::max(double(surface.width()) / dx, double(surface.height()) / dy);
-    const int width = std::min(roundEven(surface.width() * f), kMaxZoomWidth);
+    const int width = std::min(roundCoordinate(surface.width() * f), kMaxZoomWidth);
     RectangleZoom z;
     z.panel = panelSizeFor(width);
     z.fx = double(start.x()) / surface.width();
@@ -76,7 +76,7 @@ std::optional<RectangleZoom> zoomToRectangle(const QSize& surface, const QPoint&
 
 int scrollTo(int range, double fraction)
 {
-    return roundEven(range * fraction);
+    return roundCoordinate(range * fraction);
 }
 
 int panScroll(int dragScroll, int mouse, int dragStart, int dragPanelPos, int panelPos)

@@ -11,13 +11,13 @@ QString value(const char* label, float v)
 
 } // namespace
 
-HeaderDisplay HeaderDisplay::of(const Recording& record, bool chinese)
+HeaderDisplay HeaderDisplay::of(const Recording& record, Language language)
 {
     const RecordHeader& h = record.header;
     HeaderDisplay d;
     d.dateText = formatDate(h.recordDate);
     d.inputs = h.operatorInputs();
-    if (chinese) {
+    if (language == Language::Chinese) {
         d.flow = QStringLiteral("流程:") + QString::number(h.Flow);
         d.sensor = h.sensorIR ? QStringLiteral("传感器:IR-传感器") : QStringLiteral("传感器:K型热电偶");
     } else {

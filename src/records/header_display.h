@@ -4,6 +4,7 @@
 
 #include "records/operator_inputs.h"
 #include "records/recording.h"
+#include "shell/language.h"
 
 // What ShowHeader puts on the "Operator defined input" tab for one record, in one language.
 struct HeaderDisplay
@@ -17,7 +18,7 @@ struct HeaderDisplay
     // in the active-caption colour.
     bool savedOrLoaded = false;
 
-    static HeaderDisplay of(const Recording& record, bool chinese);
+    static HeaderDisplay of(const Recording& record, Language language);
     // The date in the system's short date and long time format; the time is left out at
     // midnight exactly.
     static QString formatDate(double recordDate);

@@ -89,7 +89,7 @@ void drawAxes(QPainter& p, const TimeAxis& axis, bool celsius, const ChartStyle&
 
 void drawLegend(QPainter& p, const ChartStyle& style)
 {
-    if (style.chinese) {
+    if (style.language == Language::Chinese) {
         textAt(p, 38, H - 110, QStringLiteral("风扇"));
         textAt(p, 26, H - 85, QStringLiteral("真空泵"));
         textAt(p, 2, H - 60, QStringLiteral("顶部加热器"));
@@ -113,39 +113,39 @@ public:
     {
         m_p.setPen(pen(kGrey));
         const double t0 = m_h.overlayTime;
-        const int A = roundEven(m_scale * t0) + LeftX;
+        const int A = roundCoordinate(m_scale * t0) + LeftX;
         const double T1 = m_h.T1, T2 = m_h.T2, S1 = m_h.S1;
         if (m_h.overlayFromEntry == 1) {
-            const int xs = A - roundEven((T1 - 30) / kRamp * m_scale);
+            const int xs = A - roundCoordinate((T1 - 30) / kRamp * m_scale);
             if (xs > LeftX)
                 line(xs, Y(30), A, Y(T1));
             else
-                line(LeftX, b - roundEven((T1 - kRamp * t0) * m_S), A, Y(T1));
+                line(LeftX, b - roundCoordinate((T1 - kRamp * t0) * m_S), A, Y(T1));
             drop(A, T1);
             label("T1", A, T1);
-            const int B = A + roundEven(m_scale * S1);
+            const int B = A + roundCoordinate(m_scale * S1);
             line(A, Y(T1), B, Y(T2));
             drop(B, T2);
             label("T2", B, T2);
             span("S1", A, B);
             fromT2(B);
         } else {
-            const int xa = A - roundEven(m_scale * S1);
+            const int xa = A - roundCoordinate(m_scale * S1);
             if (xa > LeftX) {
                 line(A, Y(T2), xa, Y(T1));
                 drop(xa, T1);
                 label("T1", xa, T1);
                 span("S1", xa, A);
-                const int xs = xa - roundEven((T1 - 30) / kRamp * m_scale);
+                const int xs = xa - roundCoordinate((T1 - 30) / kRamp * m_scale);
                 if (xs > LeftX)
                     line(xa, Y(T1), xs, Y(30));
                 else
-                    line(xa, Y(T1), LeftX, b - roundEven((T1 - kRamp * (t0 - S1)) * m_S));
+                    line(xa, Y(T1), LeftX, b - roundCoordinate((T1 - kRamp * (t0 - S1)) * m_S));
             } else {
                 // xa <= 65 means the anchor lies within S1 of time 0; with S1 = 0 that is
                 // only t0 = 0, where the ramp ends at T2 on the left margin.
                 const double along = S1 != 0 ? (S1 - t0) / S1 : 1.0;
-                line(A, Y(T2), LeftX, b - roundEven((T2 - T1) * m_S * along + T1 * m_S));
+                line(A, Y(T2), LeftX, b - roundCoordinate((T2 - T1) * m_S * along + T1 * m_S));
             }
             drop(A, T2);
             label("T2", A, T2);
@@ -154,7 +154,7 @@ public:
     }
 
 private:
-    int Y(double v) const { return b - roundEven(v * m_S); }
+    int Y(double v) const { return b - roundCoordinate(v * m_S); }
     void line(int x1, int y1, int x2, int y2) { m_p.drawLine(x1, y1, x2, y2); }
     void drop(int x, double v)
     {
@@ -172,16 +172,16 @@ private:
     void fromT2(int B)
     {
         const double T2 = m_h.T2, T3 = m_h.T3;
-        const int C = B + roundEven(m_scale * double(m_h.S2));
+        const int C = B + roundCoordinate(m_scale * double(m_h.S2));
         line(B, Y(T2), C, Y(T3));
         drop(C, T3);
         label("T3", C, T3);
         span("S2", B, C);
-        const int D = C + roundEven(m_scale * double(m_h.S3));
+        const int D = C + roundCoordinate(m_scale * double(m_h.S3));
         line(C, Y(T3), D, Y(T3));
         drop(D, T3);
         span("S3", C, D);
-        line(D, Y(T3), D + roundEven((T3 - 25) / kRamp * m_scale), b - roundEven(20 * m_S));
+        line(D, Y(T3), D + roundCoordinate((T3 - 25) / kRamp * m_scale), b - roundCoordinate(20 * m_S));
     }
 
     QPainter& m_p;
@@ -212,8 +212,8 @@ void drawSamples(QPainter& p, const Recording& record, double interval, int scal
     const int n = s.size();
     if (n < 2)
         return;
-    const auto x = [&](int i) { return roundEven(double(i * scale) * interval) + LeftX; };
-    const auto y = [&](float v) { return roundEven(b - v * S); };
+    const auto x = [&](int i) { return roundCoordinate(double(i * scale) * interval) + LeftX; };
+    const auto y = [&](float v) { return roundCoordinate(b - v * S); };
     const QPen tcPen = pen(kRed, style.lineWidth);
     const QPen tbPen = pen(kBlue, style.lineWidth);
 
@@ -283,7 +283,7 @@ void drawDots(QPainter& p, const Recording& record, int scale)
 {
     p.setPen(pen(kBlack));
     for (const AnalysisDot& d : record.dots) {
-        const int xd = roundEven(scale * double(d.time) + LeftX);
+        const int xd = roundCoordinate(scale * double(d.time) + LeftX);
         p.drawLine(xd, b, xd, 30);
         textEndingAt(p, xd + 28, 90, QStringLiteral("time:"), false);
         textEndingAt(p, xd + 60, 90, QString::number(d.time, 'f', 1), false);
@@ -347,7 +347,7 @@ namespace {
 void drawCursor(QPainter& p, double sy, const Recording& record, const Cursor& cursor, const ChartStyle& style)
 {
     p.setPen(QPen(kBlack, 1));
-    p.drawLine(cursor.x, roundEven(b / sy), cursor.x, 20);
+    p.drawLine(cursor.x, roundCoordinate(b / sy), cursor.x, 20);
     p.fillRect(QRect(cursor.x + 5, 85, 84, 50), style.buttonFace);
 
     // Blank beyond the samples, where the values are 0.
@@ -374,10 +374,10 @@ void placeCursor(Cursor& cursor, const QSize& surface, const Recording& record, 
                           std::max(cursorLeftLimit(surface.width()),
                                    cursorRightLimit(surface.width(), record, interval, timeScale)));
     const int p = timeScale > 0 ? timeScale : 1;
-    cursor.time = roundEven((cursor.x * sx - LeftX) / p);
-    const int j = interval > 0 ? roundEven(cursor.time / double(interval)) : 0;
-    cursor.time = roundEven(double(interval) * j);
-    cursor.x = roundEven((cursor.time * double(p) + LeftX) / sx);
+    cursor.time = roundCoordinate((cursor.x * sx - LeftX) / p);
+    const int j = interval > 0 ? roundCoordinate(cursor.time / double(interval)) : 0;
+    cursor.time = roundCoordinate(double(interval) * j);
+    cursor.x = roundCoordinate((cursor.time * double(p) + LeftX) / sx);
     cursor.sample = j;
     if (j >= 0 && j < record.samples.size()) {
         cursor.tc = record.samples[j].tc;
@@ -390,16 +390,16 @@ void placeCursor(Cursor& cursor, const QSize& surface, const Recording& record, 
 
 int cursorLeftLimit(int surfaceWidth)
 {
-    return roundEven(LeftX / (double(Width) / surfaceWidth));
+    return roundCoordinate(LeftX / (double(Width) / surfaceWidth));
 }
 
 int cursorRightLimit(int surfaceWidth, const Recording& record, float interval, int timeScale)
 {
     const int n = record.samples.size();
-    int x = n > 0 ? roundEven(double((n - 1) * timeScale) * interval) + LeftX : LeftX;
+    int x = n > 0 ? roundCoordinate(double((n - 1) * timeScale) * interval) + LeftX : LeftX;
     // A long recording runs off the image; the cursor stays on it.
     x = std::min(x, Width - 1);
-    return roundEven(x / (double(Width) / surfaceWidth));
+    return roundCoordinate(x / (double(Width) / surfaceWidth));
 }
 
 namespace {

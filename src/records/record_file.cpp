@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include <QFile>
-#include <QSaveFile>
 
 #include "records/le_bytes.h"
+#include "shell/save_file.h"
 
 namespace RecordFile {
 
@@ -163,14 +163,7 @@ bool SaveRecord(Recording& record, const QString& path, const OperatorInputs& in
             *error = encodeError;
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return SaveFile::writeWhole(path, bytes, error);
 }
 
 bool LoadRecord(Recording& record, const QString& path)

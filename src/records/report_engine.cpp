@@ -1,6 +1,7 @@
 #include "records/report_engine.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -9,11 +10,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QUrl>
 
 #include "records/report_variables.h"
+#include "shell/save_file.h"
 
 namespace {
 
@@ -115,27 +116,23 @@ bool ReportEngine::paint(QTextDocument& report, QPagedPaintDevice& device)
 
 bool ReportEngine::writePdf(QTextDocument& report, const QString& path, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    // The whole PDF is made in memory first, so a failed paint never touches the file.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     bool painted = false;
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&buffer);
         pdf.setResolution(300);
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, pageMargins(), QPageLayout::Millimeter));
         pdf.setCreator(QStringLiteral("Tamsel"));
         painted = paint(report, pdf);
     }
-    if (!painted || file.error() != QFileDevice::NoError || !file.commit()) {
+    if (!painted) {
         if (error)
-            *error = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("PDF output failed");
-        file.cancelWriting();
+            *error = QStringLiteral("PDF output failed");
         return false;
     }
-    return true;
+    return SaveFile::writeWhole(path, buffer.data(), error);
 }
 
 QImage ReportEngine::picture(const QImage& chartImage)

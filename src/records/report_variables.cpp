@@ -16,9 +16,9 @@ namespace {
 using Answer = std::optional<QVariant>;
 using Lookup = Answer (*)(const ReportSource&);
 
-TableLanguage language(const ReportSource& s)
+Language language(const ReportSource& s)
 {
-    return s.style.chinese ? TableLanguage::Chinese : TableLanguage::English;
+    return s.style.language;
 }
 
 QVariant number(float v)

@@ -1,21 +1,15 @@
 #pragma once
 
-#include <cmath>
+// The rounding rule of the whole program lives in the shell library.
+#include "shell/round_even.h"
 
-// Round to the nearest integer, halves to the even one, as every coordinate of the charts.
-//
-// This is where values from files that cannot be drawn are limited: a coordinate lies within
-// +-kMaxCoordinate, far outside any picture yet small enough that the drawings can add a few
-// dozen of them in int (a header holding 3e9 or 1e12 seconds) without overflowing.
+// Chart coordinates: this is where values from files that cannot be drawn are limited. A
+// coordinate lies within +-kMaxCoordinate, far outside any picture yet small enough that the
+// drawings can add a few dozen of them in int (a header holding 3e9 or 1e12 seconds) without
+// overflowing.
 constexpr int kMaxCoordinate = 1 << 24;
 
-inline int roundEven(double v)
+inline int roundCoordinate(double v)
 {
-    if (!std::isfinite(v))
-        return 0;
-    if (v > kMaxCoordinate)
-        return kMaxCoordinate;
-    if (v < -kMaxCoordinate)
-        return -kMaxCoordinate;
-    return static_cast<int>(std::nearbyint(v));
+    return roundEven(v, kMaxCoordinate);
 }

@@ -7,11 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
-#include <QSaveFile>
 
 #include <SimpleIni.h>
 
 #include "shell/platform.h"
+#include "shell/save_file.h"
 #include "shell/text_codec.h"
 
 // Writing edits the bytes of the file in place instead of letting SimpleIni save its own
@@ -379,24 +379,9 @@ bool IniFile::writeBytes(const QString& section, const QString& key, const QByte
     }
     const QByteArray edited = withValue(current, sectionBytes, keyBytes, value);
 
-    // Unbuffered, so that a short write (disk full, file size limit) is seen here instead of
-    // being lost inside the buffer's flush, which would let commit() replace the file with a
-    // truncated one.
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(out.errorString());
-    qsizetype written = 0;
-    while (written < edited.size()) {
-        const qint64 n = out.write(edited.constData() + written, edited.size() - written);
-        if (n <= 0) {
-            const QString reason = out.errorString();
-            out.cancelWriting();
-            return fail(reason);
-        }
-        written += static_cast<qsizetype>(n);
-    }
-    if (!out.commit())
-        return fail(out.errorString());
+    QString reason;
+    if (!SaveFile::writeWhole(m_path, edited, &reason))
+        return fail(reason);
 
     m_bytes = edited;
     parse();

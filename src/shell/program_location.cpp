@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "shell/platform.h"
 #include "shell/program_paths.h"
+#include "shell/save_file.h"
 
 namespace ProgramLocation {
 
@@ -41,9 +41,9 @@ Move movePasswordFile(const QString& oldFile, const QString& newFile, QString* e
     from.close();
     if (!QDir().mkpath(QFileInfo(newFile).absolutePath()))
         return fail(QStringLiteral("%1: cannot create the folder").arg(QFileInfo(newFile).absolutePath()));
-    QSaveFile to(newFile);
-    if (!to.open(QIODevice::WriteOnly) || to.write(content) != content.size() || !to.commit())
-        return fail(QStringLiteral("%1: %2").arg(newFile, to.errorString()));
+    QString why;
+    if (!SaveFile::writeWhole(newFile, content, &why))
+        return fail(QStringLiteral("%1: %2").arg(newFile, why));
     QFile check(newFile);
     if (!check.open(QIODevice::ReadOnly) || check.readAll() != content)
         return fail(QStringLiteral("%1: the copy does not read back").arg(newFile));

@@ -38,13 +38,6 @@ void ProgramSettings::readStartSettings(const Settings& settings, int languageId
     savePath = settings.savePath();
 }
 
-QString ProgramSettings::unitText(Language language, bool fahrenheit) const
-{
-    if (language == Language::English)
-        return fahrenheit ? fahrenheitText : celsiusText;
-    return fahrenheit ? QStringLiteral("\u2109") : QStringLiteral("\u2103");
-}
-
 bool ProgramSettings::writeAtShutdown(Settings& settings, Language checkedLanguage,
                                       LineWidth checkedLineWidth, bool quickUpdateChecked) const
 {

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "shell/language.h"
+#include "shell/unit_texts.h"
 
 class Settings;
 
@@ -25,8 +26,8 @@ struct ProgramSettings
     QString savePath;                       // savePath
     qint32 currentLc = -1;                  // CurrentLc: row of the station's current profile
     QString userCode;                       // User_Code: employee number of the last login
-    QString celsiusText = QStringLiteral("\u00B0C");     // sheshi
-    QString fahrenheitText = QStringLiteral("\u00B0F");  // huashi
+    QString celsiusText = UnitTexts().celsius;          // sheshi
+    QString fahrenheitText = UnitTexts().fahrenheit;    // huashi
     std::optional<LineWidth> lineWidth = LineWidth::Small;  // LineWidth as read at start
     bool quickUpdate = false;               // QuickUpdate as read at start
 
@@ -36,8 +37,7 @@ struct ProgramSettings
     // `languageId`, CurrentLc, User_Code, savePath.
     void readStartSettings(const Settings& settings, int languageId);
 
-    // The unit shown for a temperature: the configured texts in English, ℃/℉ in Chinese.
-    QString unitText(Language language, bool fahrenheit) const;
+    UnitTexts unitTexts() const { return UnitTexts{celsiusText, fahrenheitText}; }
 
     // Shutdown, in this order: language, LineWidth, QuickUpdate, CurrentLc, User_Code. Stops
     // at the first failed write and returns false (the settings' errorString() tells why).

@@ -22,7 +22,7 @@ QWidget* ProfileItemDelegate::createEditor(QWidget* parent, const QStyleOptionVi
         auto* box = new QComboBox(parent);
         box->setObjectName(QStringLiteral("tsGrid2List%1").arg(column));
         box->setEditable(false);
-        const QStringList items = dropDownItems(column, m_table.language(), m_table.unitTexts());
+        const QStringList items = dropDownItems(column, m_table.textLanguage(), m_table.unitTexts());
         box->addItems(items);
         box->setMaxVisibleItems(int(items.size()));
         // A choice is the cell's new value at once.

@@ -25,11 +25,6 @@ namespace {
 const int kColumnWidths[ProfileColumn::Count] = { 57, 71, 74, 50, 50, 50, 50, 50, 50, 50, 50, 50,
                                                   75, 45, 72, 0, 62, 0, 0, 0, 0 };
 
-TableLanguage tableLanguage(Language language)
-{
-    return language == Language::Chinese ? TableLanguage::Chinese : TableLanguage::English;
-}
-
 } // namespace
 
 ProfilePage::ProfilePage(QWidget* parent)
@@ -215,7 +210,7 @@ void ProfilePage::setUnitTexts(const UnitTexts& units)
 
 void ProfilePage::applyLanguage(Language language)
 {
-    m_table->applyLanguage(tableLanguage(language));
+    m_table->applyLanguage(language);
 }
 
 void ProfilePage::setParameterListLocked(bool locked)

@@ -320,7 +320,7 @@ float RecordWindows::samplingInterval() const
 ChartStyle RecordWindows::chartStyle() const
 {
     ChartStyle style;
-    style.chinese = UiLanguage::instance().isChinese();
+    style.language = UiLanguage::instance().current();
     style.celsiusText = m_context.link->unitTexts().celsius;
     style.fahrenheitText = m_context.link->unitTexts().fahrenheit;
     const TfrmCommActions& a = *m_context.actions;
@@ -364,7 +364,7 @@ void RecordWindows::recordWindowDestroyed(TfrmChild* w)
 void RecordWindows::showHeaderOf(TfrmChild* w)
 {
     if (m_panel)
-        m_panel->showHeader(HeaderDisplay::of(w->record(), UiLanguage::instance().isChinese()));
+        m_panel->showHeader(HeaderDisplay::of(w->record(), UiLanguage::instance().current()));
 }
 
 void RecordWindows::showNewSamples(TfrmChild* w)

@@ -26,9 +26,9 @@ ReportOutput::ReportOutput(RecordWindows& windows, QWidget* dialogParent, QObjec
 {
 }
 
-QString ReportOutput::templatePath(bool chinese) const
+QString ReportOutput::templatePath(Language language) const
 {
-    const QString name = chinese ? QStringLiteral("printcn.frf") : QStringLiteral("print.frf");
+    const QString name = language == Language::Chinese ? QStringLiteral("printcn.frf") : QStringLiteral("print.frf");
     if (m_templateFolder.isEmpty())
         return ProgramPaths().dataFile(name);
     return m_templateFolder + QLatin1Char('/') + name;
@@ -47,7 +47,7 @@ std::unique_ptr<QTextDocument> ReportOutput::prepare(TfrmChild* window)
     const QImage picture = reportPicture(window);
     ReportEngine& engine = window->reportEngine();
     // Not found: no message, the window keeps the template it had.
-    engine.loadTemplate(templatePath(style.chinese));
+    engine.loadTemplate(templatePath(style.language));
     const ReportSource source{window->record(), style,
                               reportFigures(window->record(), ProgramPaths().settingsFile(), style)};
     return engine.prepare([&source](const QString& name) { return ReportVariable(name, source); }, picture);

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+#include "shell/language.h"
+
 class QPrinter;
 class QTextDocument;
 class QWidget;
@@ -25,7 +27,7 @@ public:
 
     // Where print.frf and printcn.frf lie: the program's data folder unless set.
     void setTemplateFolder(const QString& folder) { m_templateFolder = folder; }
-    QString templatePath(bool chinese) const;
+    QString templatePath(Language language) const;
 
     // The printer of all three commands. Null means no printer is installed. The default
     // printer unless a test sets one (PDF output).

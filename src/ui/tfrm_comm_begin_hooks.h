@@ -13,7 +13,6 @@ class TfrmCommBeginHooks : public BeginHooks
 public:
     using RowCount = std::function<int()>;
     using Upload = std::function<bool()>;
-    using HasTarget = std::function<bool()>;
 
     explicit TfrmCommBeginHooks(TfrmCommActions& actions) : m_actions(actions) {}
 

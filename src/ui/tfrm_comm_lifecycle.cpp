@@ -59,7 +59,7 @@ void TfrmComm::startUp()
         cmd[int(*m_programSettings.lineWidth) - 1]->trigger();
     }
     a.menuQuickUp->setChecked(m_programSettings.quickUpdate);
-    link.setUnitTexts(UnitTexts{m_programSettings.celsiusText, m_programSettings.fahrenheitText});
+    link.setUnitTexts(m_programSettings.unitTexts());
     // The station is locked while a login password is stored (the password windows unlock
     // it); the profile table follows the parameter password.
     link.setStationUnlocked(PasswordSettings().login().isEmpty());

@@ -29,7 +29,7 @@ void TfrmComm::wireLink()
 
     link.setRecordingTargetProvider([this] { return m_recordingTarget; });
     link.setSerialSettingsProvider([this] { return readSerialSettings(); });
-    link.setEnglish(UiLanguage::instance().isEnglish());
+    link.setLanguage(UiLanguage::instance().current());
 
     connect(&link, &StationLink::panelStateDecoded, this, &TfrmComm::showPanelState);
     connect(&link, &StationLink::helloAnswered, this, [this](const QString& text) { setStatusPanelText(0, text); });
@@ -152,7 +152,7 @@ void TfrmComm::onGaveUp()
     updateLinkActionStates();
     if (m_closeAccepted)
         return;
-    TranslatedMessageBox::information(this, StationLink::stationMissingText(UiLanguage::instance().isEnglish()));
+    TranslatedMessageBox::information(this, StationLink::stationMissingText(UiLanguage::instance().current()));
     comPortSetting();
 }
 
@@ -196,7 +196,7 @@ void TfrmComm::switchLanguage(Language lang)
     retranslateUi();
     m_actions->actnEnglish->setChecked(now == Language::English);
     m_actions->actnChinese->setChecked(now == Language::Chinese);
-    m_link->setEnglish(now == Language::English);
+    m_link->setLanguage(now);
     // In this order: the record windows (charts from the last to the first, the header page,
     // the recording target's caption), then the profile table's headings and word cells.
     m_recordWindows->applyLanguage();

@@ -1,6 +1,5 @@
 // The windows put on the main window's frame and the steps they take in its life cycle.
-// The station link's header stays out of this file: the profile headers bring a UnitTexts
-// of their own.
+// The station link's header stays out of this file.
 
 #include "ui/tfrm_comm.h"
 
@@ -45,11 +44,7 @@ void TfrmComm::installParts()
 
 void TfrmComm::profilePageStartUp()
 {
-    // The page's unit texts are its own type; the link's come from the same settings.
-    UnitTexts units;
-    units.celsius = m_programSettings.celsiusText;
-    units.fahrenheit = m_programSettings.fahrenheitText;
-    m_profilePage->setUnitTexts(units);
+    m_profilePage->setUnitTexts(m_programSettings.unitTexts());
     setParameterListLocked(!PasswordSettings().parameterPassword().isEmpty());
 }
 

@@ -3,7 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include "shell/save_file.h"
 
 QString UsersFileError::englishMessage() const
 {
@@ -50,16 +51,9 @@ bool writeWhole(const QString& path, const QByteArray& bytes, UsersFileError* er
 {
     if (QFileInfo(path).isDir())
         return fail(error, UsersFileError::WriteFailed, path, QStringLiteral("it is a directory"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(error, UsersFileError::WriteFailed, path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
+    QString why;
+    if (!SaveFile::writeWhole(path, bytes, &why))
         return fail(error, UsersFileError::WriteFailed, path, why);
-    }
-    if (!file.commit())
-        return fail(error, UsersFileError::WriteFailed, path, file.errorString());
     return true;
 }
 

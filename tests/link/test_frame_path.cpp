@@ -3,7 +3,7 @@
 #include "link/frame_assembler.h"
 #include "link/frame_transmitter.h"
 #include "support/fake_clock.h"
-#include "support/fake_transport.h"
+#include "support/fake_port.h"
 #include "support/frames.h"
 
 namespace {
@@ -204,7 +204,7 @@ private slots:
 
     void sendFrameSealsChecksumAndKeepsImage()
     {
-        FakeTransport t;
+        FakePort t;
         FakeClock clock;
         FrameTransmitter tx(t, clock);
         tx.setCommunicationOn(true);
@@ -223,7 +223,7 @@ private slots:
 
     void communicationOffSendsNothing()
     {
-        FakeTransport t;
+        FakePort t;
         FakeClock clock;
         FrameTransmitter tx(t, clock);
         tx.setLastTransmitTick(5);
@@ -237,8 +237,8 @@ private slots:
 
     void closedPortStillArmsSupervision()
     {
-        FakeTransport t;
-        t.open = false;
+        FakePort t;
+        t.isOpenNow = false;
         FakeClock clock;
         FrameTransmitter tx(t, clock);
         tx.setCommunicationOn(true);
@@ -250,7 +250,7 @@ private slots:
 
     void failedWriteIsReportedAndLeavesNoTrace()
     {
-        FakeTransport t;
+        FakePort t;
         t.failWrites = true;
         FakeClock clock;
         FrameTransmitter tx(t, clock);
@@ -264,7 +264,7 @@ private slots:
 
     void helloIsOneByteAndCountWraps()
     {
-        FakeTransport t;
+        FakePort t;
         FakeClock clock;
         FrameTransmitter tx(t, clock);
         tx.setCommunicationOn(true);

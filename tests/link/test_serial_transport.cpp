@@ -1,10 +1,13 @@
 #include <QtTest>
 
+#include <climits>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <unistd.h>
 
+#include "link/serial_settings.h"
 #include "link/serial_transport.h"
 #include "link/station_link.h"
 #include "support/frames.h"
@@ -70,21 +73,28 @@ class TestSerialTransport : public QObject
 {
     Q_OBJECT
 private slots:
-    void deviceNames_data()
+    // The settings name the port and the speed the same way the options read them, even for
+    // a stored number at the end of the int range.
+    void portAndSpeedFromTheSettings_data()
     {
-        QTest::addColumn<QString>("com");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("device");
-        QTest::newRow("COM1") << "COM1" << QString() << "/dev/ttyS0";
-        QTest::newRow("COM16") << "COM16" << QString() << "/dev/ttyS15";
-        QTest::newRow("mapped") << "COM3" << "/dev/ttyUSB0" << "/dev/ttyUSB0";
-        QTest::newRow("COM0") << "COM0" << QString() << "/dev/ttyS-1"; // opens nothing
+        QTest::addColumn<int>("commPort");
+        QTest::addColumn<int>("bautrate");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("baud");
+        QTest::newRow("first") << 0 << 0 << "COM1" << 9600;
+        QTest::newRow("sixteenth") << 15 << 3 << "COM16" << 19200;
+        QTest::newRow("negative") << -1 << -1 << "COM0" << 19200;
+        QTest::newRow("largest") << INT_MAX << INT_MAX << "COM2147483648" << 19200;
     }
-    void deviceNames()
+    void portAndSpeedFromTheSettings()
     {
-        QFETCH(QString, com);
-        QFETCH(QString, entry);
-        QTEST(serialDeviceName(com, entry), "device");
+        QFETCH(int, commPort);
+        QFETCH(int, bautrate);
+        SerialSettings settings;
+        settings.CommPort = commPort;
+        settings.BAUTRATE = bautrate;
+        QTEST(settings.portName(), "name");
+        QTEST(settings.baudRate(), "baud");
     }
 
     void opensWithLinkFraming()

@@ -66,7 +66,7 @@ private slots:
         UnitTexts units;
         units.celsius = QStringLiteral("C-text");
         units.fahrenheit = QStringLiteral("F-text");
-        const PanelState p = decodePanelState(frame, english, units);
+        const PanelState p = decodePanelState(frame, english ? Language::English : Language::Chinese, units);
         QTEST(boxes(p), "checkBoxes");
         QTEST(p.Label13, "label13");
         QTEST(p.btnStartCaption, "caption");
@@ -80,7 +80,7 @@ private slots:
         StationStatus s = status(0xFFFF, 212);
         s.setCelsius(false);
         s.setFlow(9);
-        const PanelState p = decodePanelState(s, true, UnitTexts());
+        const PanelState p = decodePanelState(s, Language::English, UnitTexts());
         QCOMPARE(p.labTc, QStringLiteral("65535"));
         QCOMPARE(p.Label40, QStringLiteral("212"));
         QCOMPARE(p.Label8, QStringLiteral("9"));
@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(f.link->panelState().btnStartCaption, QStringLiteral("开始"));
         QCOMPARE(f.link->panelState().Label38, QStringLiteral("℃"));
 
-        f.link->setEnglish(true);
+        f.link->setLanguage(Language::English);
         QCOMPARE(f.link->panelState().Label13, QStringLiteral("焊接")); // until a frame arrives
         f.receiveFrame(status());
         const PanelState& p = f.link->panelState();

@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <limits>
+
 #include "link_fixture.h"
 
 namespace {
@@ -124,6 +126,25 @@ private slots:
         QCOMPARE(polls.size(), 4);
         for (int i = 1; i < polls.size(); ++i)
             QCOMPARE(polls[i] - polls[i - 1], period);
+    }
+
+    // The interval comes from the settings file as typed: an absurd one is held instead of
+    // overflowing the millisecond count.
+    void samplingIntervalInMilliseconds_data()
+    {
+        QTest::addColumn<float>("interval");
+        QTest::addColumn<uint32_t>("ms");
+        QTest::newRow("2.5 s") << 2.5f << 2500u;
+        QTest::newRow("negative") << -1.0f << 0u;
+        QTest::newRow("absurd") << 1e10f << 1000000000u;
+        QTest::newRow("infinite") << std::numeric_limits<float>::infinity() << 1000000000u;
+    }
+    void samplingIntervalInMilliseconds()
+    {
+        QFETCH(float, interval);
+        LinkFixture f;
+        f.link->setSamplingInterval(interval);
+        QTEST(f.link->samplingIntervalMs(), "ms");
     }
 
     void silenceAfter1700msRestartsHello()

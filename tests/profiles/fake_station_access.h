@@ -3,28 +3,9 @@
 #include <QStringList>
 
 #include "profiles/profile_station_access.h"
+#include "support/fake_recording_target.h"
 
 // Records what profile transfer asks of the station side, in order.
-class FakeRecordingTarget : public RecordingTarget
-{
-public:
-    QStringList* log = nullptr;
-    bool active = true;
-    StationStatus refreshedFrom;
-    int refreshes = 0;
-
-    void setCelsius(bool) override {}
-    bool isActiveWindow() const override { return active; }
-    void RefreshHeaderFromStation(const StationStatus& status) override
-    {
-        refreshedFrom = status;
-        ++refreshes;
-        *log << QStringLiteral("refresh");
-    }
-    void ShowHeader() override { *log << QStringLiteral("show"); }
-    void TakeSample(const StationStatus&) override {}
-};
-
 class FakeStationAccess : public ProfileStationAccess
 {
 public:

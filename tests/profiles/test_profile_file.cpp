@@ -270,7 +270,7 @@ private slots:
         LoadProfileTable(table, model());
         QCOMPARE(table.RowCount(), 4);
         if (change == QLatin1String("language"))
-            table.applyLanguage(TableLanguage::English);
+            table.applyLanguage(Language::English);
         else if (change == QLatin1String("cell"))
             table.setData(table.index(0, ProfileColumn::Board - 1), QStringLiteral("new"));
         else if (change == QLatin1String("row"))

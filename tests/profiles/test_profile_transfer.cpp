@@ -54,7 +54,7 @@ private slots:
     void uploadFrameBytes()
     {
         ProfileTable table;
-        table.applyLanguage(TableLanguage::English);
+        table.applyLanguage(Language::English);
         fillUploadRow(table, 2);
         FakeStationAccess access;
         const StationStatus before = patternedStatus();
@@ -111,7 +111,7 @@ private slots:
 
         QCOMPARE(access.log, log);
         QCOMPARE(access.sent.size(), stationUnlocked ? 1 : 0);
-        QCOMPARE(target.refreshedFrom.word(StationStatus::Word::T3), uint16_t(195));
+        QCOMPARE(target.lastHeaderStatus.word(StationStatus::Word::T3), uint16_t(195));
         QCOMPARE(access.fields.boardName, QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
         QCOMPARE(access.fields.componentName, QStringLiteral("BGA"));
         QCOMPARE(int(access.fields.orientation), 3);
@@ -142,7 +142,7 @@ private slots:
         QFETCH(int, settingBits);
         QFETCH(bool, desoldering);
         ProfileTable table;
-        table.applyLanguage(TableLanguage::Chinese);
+        table.applyLanguage(Language::Chinese);
         table.SetCell(ProfileColumn::Unit, 1, unit);
         table.SetCell(ProfileColumn::Sensor, 1, sensor);
         table.SetCell(ProfileColumn::Type, 1, type);
@@ -161,10 +161,10 @@ private slots:
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("sensor");
         QTest::addColumn<QString>("unit");
-        QTest::newRow("English") << int(TableLanguage::English) << "Desoldering" << "Thermocouple"
+        QTest::newRow("English") << int(Language::English) << "Desoldering" << "Thermocouple"
                                  << QString::fromUtf8("°C");
-        QTest::newRow("Chinese") << int(TableLanguage::Chinese) << "拆焊" << "K型热电偶" << "℃";
-        QTest::newRow("no language yet") << int(TableLanguage::Design) << "Desoldering" << "Thermocouple"
+        QTest::newRow("Chinese") << int(Language::Chinese) << "拆焊" << "K型热电偶" << "℃";
+        QTest::newRow("no language yet") << 0 /* none applied */ << "Desoldering" << "Thermocouple"
                                          << QString::fromUtf8("°C");
     }
     void downloadTextsPerLanguage()
@@ -174,7 +174,8 @@ private slots:
         QFETCH(QString, sensor);
         QFETCH(QString, unit);
         ProfileTable table;
-        table.applyLanguage(TableLanguage(language));
+        if (language != 0)
+            table.applyLanguage(Language(language));
         table.SetCell(ProfileColumn::Board, 1, QStringLiteral("kept"));
         table.SetCell(ProfileColumn::Orientation, 1, QStringLiteral("left up"));
         table.SetCell(ProfileColumn::ShutterY, 1, QStringLiteral("4.0*10mm"));
@@ -221,7 +222,7 @@ private slots:
         QFETCH(bool, communication);
         QFETCH(QStringList, expected);
         ProfileTable table;
-        table.applyLanguage(TableLanguage::English);
+        table.applyLanguage(Language::English);
         table.setCurrentCell(2, 5);
         FakeStationAccess access;
         access.activeKind = ActiveRecordKind(kind);
@@ -257,7 +258,7 @@ private slots:
     void defaultProfileInChinese()
     {
         ProfileTable table;
-        table.applyLanguage(TableLanguage::Chinese);
+        table.applyLanguage(Language::Chinese);
         FakeStationAccess access;
         access.activeKind = ActiveRecordKind::Unsaved;
         const int r = AddProfileRow(table, access);

@@ -67,14 +67,14 @@ private slots:
     void dropDownsPerLanguage()
     {
         const UnitTexts u;
-        QCOMPARE(dropDownItems(ProfileColumn::Sensor, TableLanguage::Chinese, u),
+        QCOMPARE(dropDownItems(ProfileColumn::Sensor, Language::Chinese, u),
                  QStringList({ "IR-传感器", "K型热电偶" }));
-        QCOMPARE(dropDownItems(ProfileColumn::Sensor, TableLanguage::English, u), QStringList({ "Thermocouple", "IR" }));
-        QCOMPARE(dropDownItems(ProfileColumn::Unit, TableLanguage::Chinese, u), QStringList({ "℉", "℃" }));
-        QCOMPARE(dropDownItems(ProfileColumn::Unit, TableLanguage::English, u), QStringList({ u.celsius, u.fahrenheit }));
-        QCOMPARE(dropDownItems(ProfileColumn::Type, TableLanguage::Chinese, u), QStringList({ "焊接", "拆焊" }));
-        QCOMPARE(dropDownItems(ProfileColumn::Orientation, TableLanguage::English, u).size(), 4);
-        const QStringList shutters = dropDownItems(ProfileColumn::ShutterY, TableLanguage::Chinese, u);
+        QCOMPARE(dropDownItems(ProfileColumn::Sensor, Language::English, u), QStringList({ "Thermocouple", "IR" }));
+        QCOMPARE(dropDownItems(ProfileColumn::Unit, Language::Chinese, u), QStringList({ "℉", "℃" }));
+        QCOMPARE(dropDownItems(ProfileColumn::Unit, Language::English, u), QStringList({ u.celsius, u.fahrenheit }));
+        QCOMPARE(dropDownItems(ProfileColumn::Type, Language::Chinese, u), QStringList({ "焊接", "拆焊" }));
+        QCOMPARE(dropDownItems(ProfileColumn::Orientation, Language::English, u).size(), 4);
+        const QStringList shutters = dropDownItems(ProfileColumn::ShutterY, Language::Chinese, u);
         QCOMPARE(shutters.size(), 9);
         QCOMPARE(ShutterCode(shutters.at(7)), 7);
     }
@@ -93,7 +93,7 @@ private slots:
         table.SetCell(Board, 2, QStringLiteral("焊接"));      // not a word column
         table.SetCell(ShutterX, 2, QStringLiteral("2.0*10mm"));
 
-        table.applyLanguage(TableLanguage::English);
+        table.applyLanguage(Language::English);
         QCOMPARE(table.Cell(Type, 1).toString(), QStringLiteral("Soldering"));
         QCOMPARE(table.Cell(Sensor, 1).toString(), QStringLiteral("IR"));
         QCOMPARE(table.Cell(Unit, 1).toString(), QStringLiteral("degC"));
@@ -104,9 +104,9 @@ private slots:
         QCOMPARE(table.headerData(ProfileColumn::Orientation - 1, Qt::Horizontal).toString(), QStringLiteral("orientation"));
 
         // English again changes nothing; then back to Chinese.
-        table.applyLanguage(TableLanguage::English);
+        table.applyLanguage(Language::English);
         QCOMPARE(table.Cell(Unit, 1).toString(), QStringLiteral("degC"));
-        table.applyLanguage(TableLanguage::Chinese);
+        table.applyLanguage(Language::Chinese);
         QCOMPARE(table.Cell(Type, 1).toString(), QStringLiteral("焊接"));
         QCOMPARE(table.Cell(Sensor, 1).toString(), QStringLiteral("IR-传感器"));
         QCOMPARE(table.Cell(Unit, 1).toString(), QStringLiteral("℃"));
@@ -135,9 +135,9 @@ private slots:
         QFETCH(QString, design);
         QFETCH(QString, english);
         QFETCH(QString, chinese);
-        QCOMPARE(columnHeading(column, TableLanguage::Design), design);
-        QCOMPARE(columnHeading(column, TableLanguage::English), english);
-        QCOMPARE(columnHeading(column, TableLanguage::Chinese), chinese);
+        QCOMPARE(columnHeading(column, std::nullopt), design);
+        QCOMPARE(columnHeading(column, Language::English), english);
+        QCOMPARE(columnHeading(column, Language::Chinese), chinese);
     }
 
     void typingClearsNumbersToZero()

@@ -249,7 +249,7 @@ void TestRecordChart::fastDrawingEqualsDrawingEverySegment()
     }
     ChartStyle style;
     style.lineWidth = lineWidth;
-    style.chinese = samples % 2 == 0;
+    style.language = samples % 2 == 0 ? Language::Chinese : Language::English;
     QImage fast = newImage();
     QImage every = newImage();
     DrawChart(fast, r, interval, style, Segments::Visible);
@@ -318,7 +318,7 @@ void TestRecordChart::desolderingProcessRendersToPng()
     QCOMPARE(DrawChart(img, r, 1.0f, style), 3);
     const QString path = QDir(QCoreApplication::applicationDirPath()).filePath("chart_desoldering.png");
     QVERIFY(img.save(path));
-    style.chinese = true;
+    style.language = Language::Chinese;
     DrawChart(img, r, 1.0f, style);
     QVERIFY(img.save(QDir(QCoreApplication::applicationDirPath()).filePath("chart_desoldering_zh.png")));
     // The hold at 230 degrees lies at y = 628 - Round(494.5) = 134 from x = 65 + 3 x 172.
@@ -349,7 +349,7 @@ void TestRecordChart::headerDisplayTexts()
 {
     Recording r = DesolderingProcess::make(3, 1.0f);
     r.header.recordDate = OleDate::fromDateTime(QDateTime(QDate(2024, 3, 5), QTime(0, 0)));
-    HeaderDisplay en = HeaderDisplay::of(r, false);
+    HeaderDisplay en = HeaderDisplay::of(r, Language::English);
     QCOMPARE(en.flow, QStringLiteral("Flow:4"));
     QCOMPARE(en.sensor, QStringLiteral("Sensor:Thermocouple"));
     QCOMPARE(en.T1, QStringLiteral("T1=150.0"));
@@ -357,12 +357,12 @@ void TestRecordChart::headerDisplayTexts()
     QCOMPARE(en.dateText, QLocale::system().toString(QDate(2024, 3, 5), QLocale::ShortFormat));
     QVERIFY(!en.savedOrLoaded);
     r.header.sensorIR = 1;
-    HeaderDisplay zh = HeaderDisplay::of(r, true);
+    HeaderDisplay zh = HeaderDisplay::of(r, Language::Chinese);
     QCOMPARE(zh.flow, QStringLiteral("流程:4"));
     QCOMPARE(zh.sensor, QStringLiteral("传感器:IR-传感器"));
     QCOMPARE(zh.inputs.profileTypeIndex, 1);
     r.header.recordDate += 0.5;
-    QVERIFY(HeaderDisplay::of(r, false).dateText.size() > en.dateText.size());
+    QVERIFY(HeaderDisplay::of(r, Language::English).dateText.size() > en.dateText.size());
     QCOMPARE(OleDate::toDateTime(r.header.recordDate), QDateTime(QDate(2024, 3, 5), QTime(12, 0)));
 }
 

@@ -40,7 +40,7 @@ namespace {
 ChartStyle style(bool chinese)
 {
     ChartStyle s;
-    s.chinese = chinese;
+    s.language = chinese ? Language::Chinese : Language::English;
     s.celsiusText = QStringLiteral("deg C");
     s.fahrenheitText = QStringLiteral("deg F");
     return s;

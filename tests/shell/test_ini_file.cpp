@@ -7,13 +7,12 @@
 #include <QTemporaryDir>
 
 #ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 #endif
 
 #include "shell/ini_file.h"
 #include "support/file_bytes.h"
+#include "support/file_size_limit.h"
 
 class TestIniFile : public QObject
 {
@@ -317,16 +316,10 @@ private slots:
         writeAll(m_path, original);
         IniFile ini(m_path);
 
-        rlimit saved{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        rlimit small = saved;
-        small.rlim_cur = 8;
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool written = ini.writeString(QStringLiteral("Option"), QStringLiteral("savePath"),
-                                             QStringLiteral("/a/rather/long/directory/name/"));
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
+        const bool written = withFileSizeLimit(8, [&] {
+            return ini.writeString(QStringLiteral("Option"), QStringLiteral("savePath"),
+                                   QStringLiteral("/a/rather/long/directory/name/"));
+        });
 
         QVERIFY(!written);
         QVERIFY2(ini.errorString().contains(m_path), qPrintable(ini.errorString()));

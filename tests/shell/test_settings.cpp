@@ -152,10 +152,10 @@ private slots:
         QCOMPARE(run.celsiusText, QStringLiteral("C"));
         QCOMPARE(run.fahrenheitText, QStringLiteral("°F"));
 
-        QCOMPARE(run.unitText(Language::English, false), QStringLiteral("C"));
-        QCOMPARE(run.unitText(Language::English, true), QStringLiteral("°F"));
-        QCOMPARE(run.unitText(Language::Chinese, false), QStringLiteral("℃"));
-        QCOMPARE(run.unitText(Language::Chinese, true), QStringLiteral("℉"));
+        QCOMPARE(run.unitTexts().text(true, Language::English), QStringLiteral("C"));
+        QCOMPARE(run.unitTexts().text(false, Language::English), QStringLiteral("°F"));
+        QCOMPARE(run.unitTexts().text(true, Language::Chinese), QStringLiteral("℃"));
+        QCOMPARE(run.unitTexts().text(false, Language::Chinese), QStringLiteral("℉"));
     }
 
     void languageSetting_data()

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QList>
+#include <QStringList>
 
 #include "link/recording_target.h"
 
-// A record window as the link sees it, counting what it is asked to do.
+// A record window as the link sees it, counting what it is asked to do; with a log, it also
+// notes "refresh" and "show" there, so a test sees them in order with other calls.
 class FakeRecordingTarget : public RecordingTarget
 {
 public:
@@ -18,8 +20,15 @@ public:
     {
         ++headerRefreshes;
         lastHeaderStatus = status;
+        if (log)
+            *log << QStringLiteral("refresh");
     }
-    void ShowHeader() override { ++headerShows; }
+    void ShowHeader() override
+    {
+        ++headerShows;
+        if (log)
+            *log << QStringLiteral("show");
+    }
     void TakeSample(const StationStatus& status) override { samples.append(status); }
 
     bool active = true;
@@ -29,4 +38,5 @@ public:
     int headerShows = 0;
     StationStatus lastHeaderStatus;
     QList<StationStatus> samples;
+    QStringList* log = nullptr;
 };

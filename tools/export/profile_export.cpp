@@ -50,7 +50,7 @@ static int exportProfiles(const ExportArgs& args)
 
     QStringList headings;
     for (int c = 1; c <= ProfileColumn::Count; ++c)
-        headings << columnHeading(c, TableLanguage::English);
+        headings << columnHeading(c, Language::English);
 
     if (format == QLatin1String("--csv")) {
         QStringList line;

@@ -17,7 +17,7 @@ bool writePdfReport(const Recording& record, const PdfReportOptions& options, QS
     ProgramSettings program;
     program.readStartSettings(settings, systemDefaultLanguageId());
     ChartStyle style;
-    style.chinese = options.chinese;
+    style.language = options.chinese ? Language::Chinese : Language::English;
     style.celsiusText = program.celsiusText;
     style.fahrenheitText = program.fahrenheitText;
     style.lineWidth = static_cast<int>(program.lineWidth.value_or(LineWidth::Small));

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "shell/round_even.h"
+
 namespace {
 
 constexpr double StepSeconds = StationModel::StepMs / 1000.0;
@@ -31,9 +33,7 @@ StationModel::StationModel(uint32_t seed) : m_rng(seed)
 uint16_t StationModel::reported(double celsiusValue, bool celsius)
 {
     const double v = celsius ? celsiusValue : celsiusValue * 9.0 / 5.0 + 32.0;
-    // Halves to even, as everywhere in the program.
-    const long r = std::lrint(v);
-    return static_cast<uint16_t>(std::clamp(r, 0L, 65535L));
+    return static_cast<uint16_t>(std::clamp(roundEven(v, 65535), 0, 65535));
 }
 
 const char* StationModel::phaseName(Phase phase)

@@ -4,9 +4,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include "station_model.h"
+#include "shell/save_file.h"
 
 namespace {
 
@@ -158,14 +158,9 @@ bool StationStateFile::save(const QString& path, const StationModel& model, QStr
     root.insert(QStringLiteral("currentFlow"), model.currentFlow());
     root.insert(QStringLiteral("flows"), flows);
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
-    }
-    file.write(QJsonDocument(root).toJson(QJsonDocument::Indented));
-    if (!file.commit()) {
-        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    QString why;
+    if (!SaveFile::writeWhole(path, QJsonDocument(root).toJson(QJsonDocument::Indented), &why)) {
+        *error = QStringLiteral("%1: %2").arg(path, why);
         return false;
     }
     return true;
