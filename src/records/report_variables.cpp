@@ -134,7 +134,7 @@ QMap<QString, QString> reportFigures(const Recording& record, const QString& set
     // on the figures page.
     if (!window.problem(false).isEmpty())
         window = ProcessWindow();
-    return figureVariables(record, window, style.chinese, style.unitText(record.isCelsius()));
+    return figureVariables(record, window, style.language == Language::Chinese, style.unitText(record.isCelsius()));
 }
 
 QStringList reportVariableNames()

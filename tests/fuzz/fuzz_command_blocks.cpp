@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static StationLink link(port, clock);
     const QByteArray bytes = fuzzBytes(data, size);
     link.loadCommandBlocks(fuzzFile(bytes, QStringLiteral("stru.ssf")));
-    decodePanelState(link.commandBlock(), true, UnitTexts());
+    decodePanelState(link.commandBlock(), Language::English, UnitTexts());
     const QString out = fuzzFile(QByteArray(), QStringLiteral("stored.ssf"));
     FUZZ_CHECK(link.storeCommandBlocks(out));
     QFile stored(out);

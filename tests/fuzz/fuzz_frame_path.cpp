@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     int frames = 0;
     assembler.setGoodFrameHandler([&](const StationStatus& frame) {
         ++frames;
-        decodePanelState(frame, true, UnitTexts());
-        decodePanelState(frame, false, UnitTexts());
+        decodePanelState(frame, Language::English, UnitTexts());
+        decodePanelState(frame, Language::Chinese, UnitTexts());
         record.setCelsius(frame.data()[4] & 1);
         record.RefreshHeaderFromStation(frame);
         record.TakeSample(frame, 0.5f);

@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(info.samplesRead == r.samples.size() && info.dotsRead == r.dots.size());
         FUZZ_CHECK(info.samplesPromised < 0 || info.samplesRead <= info.samplesPromised);
     }
-    HeaderDisplay::of(r, false);
-    HeaderDisplay::of(r, true);
+    HeaderDisplay::of(r, Language::English);
+    HeaderDisplay::of(r, Language::Chinese);
     // Drawing is where values no chart can hold went wrong; long records only cost time.
     if (r.samples.size() <= 500) {
         static QImage chart = RecordChart::newImage();

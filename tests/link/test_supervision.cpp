@@ -144,7 +144,7 @@ private slots:
         QFETCH(float, interval);
         LinkFixture f;
         f.link->setSamplingInterval(interval);
-        QTEST(f.link->samplingIntervalMs(), "ms");
+        QTEST(f.probe().samplingIntervalMs(), "ms");
     }
 
     void silenceAfter1700msRestartsHello()

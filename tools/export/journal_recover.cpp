@@ -1,11 +1,11 @@
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
 
 #include "export_args.h"
 #include "records/record_file.h"
 #include "records/record_journal.h"
+#include "shell/save_file.h"
 
 // tamsel-export recover JOURNAL OUT.sld: the recording a journal holds, as a record file,
 // for support when the program cannot be started. An existing OUT is never replaced.
@@ -30,9 +30,9 @@ static int recoverJournal(const ExportArgs& args)
         err << "tamsel-export: " << encodeError << "\n";
         return ExportFileProblem;
     }
-    QSaveFile file(out);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        err << "tamsel-export: " << out << ": " << file.errorString() << "\n";
+    QString why;
+    if (!SaveFile::writeWhole(out, bytes, &why)) {
+        err << "tamsel-export: " << out << ": " << why << "\n";
         return ExportFileProblem;
     }
     err << "tamsel-export: " << contents.record.samples.size() << " samples and " << contents.record.dots.size()
