@@ -148,7 +148,9 @@ QString Settings::currUser() const
 
 bool Settings::setCurrUser(const QString& employeeNumber)
 {
-    return m_file.writeString(kOption, QStringLiteral("CurrUser"), employeeNumber);
+    // Blanks around a value are not part of it when the file is read, and the file refuses
+    // them: the number is stored as it reads back.
+    return m_file.writeString(kOption, QStringLiteral("CurrUser"), employeeNumber.trimmed());
 }
 
 QString Settings::celsiusText(int languageId) const
