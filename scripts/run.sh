@@ -47,4 +47,6 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   export QT_QPA_PLATFORM=offscreen
 fi
 echo "tamsel-station on $LINK, its log in build/station.log" >&2
+# From its program folder, as a shortcut starts it: the record dialogs open build/bin/file.
+cd "$BIN"
 "$BIN/Tamsel"

@@ -12,6 +12,8 @@ PACKAGES=(
   fonts-liberation fonts-noto-cjk
   xvfb imagemagick
   clang libclang-rt-14-dev llvm
+  dpkg-dev file lintian desktop-file-utils appstream
+  poppler-utils
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine, builds everything and runs every test through CTest.
-#   scripts/test.sh             the plain build in build/
+# Sets up a fresh Debian 12 machine, builds everything, runs every test through CTest and
+# checks the Debian package.
+#   scripts/test.sh             the plain build in build/, then the package
 #   scripts/test.sh --sanitize  every test again, built with AddressSanitizer and
 #                               UndefinedBehaviorSanitizer in build-sanitize/; any finding fails
 set -euo pipefail
@@ -18,3 +19,5 @@ fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j2
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2
+# The Debian package: built, checked by lintian, unpacked and run.
+./scripts/check-package.sh build

@@ -189,6 +189,10 @@
       <translation>MCU尚未应答，请等待通讯建立后再操作。</translation>
     </message>
     <message>
+      <source>Row %1: %2</source>
+      <translation>第%1行：%2</translation>
+    </message>
+    <message>
       <source>Are you sure upload to flow %1?</source>
       <translation>请确认上载当前参数项到流程%1?</translation>
     </message>
@@ -199,6 +203,13 @@
     <message>
       <source>Are you sure delete the row"%1"?</source>
       <translation>确认删除参数行"%1"?</translation>
+    </message>
+  </context>
+  <context>
+    <name>ProtectionPasswordDialog</name>
+    <message>
+      <source>Changed login password</source>
+      <translation>修改密码</translation>
     </message>
   </context>
   <context>
@@ -241,6 +252,33 @@
     </message>
   </context>
   <context>
+    <name>ReportOutput</name>
+    <message>
+      <source>The report could not be printed on "%1".</source>
+      <translation>报表无法在“%1”上打印。</translation>
+    </message>
+    <message>
+      <source>Preview</source>
+      <translation>预览</translation>
+    </message>
+    <message>
+      <source>Save as PDF...</source>
+      <translation>另存为PDF...</translation>
+    </message>
+    <message>
+      <source>PDF File (*.pdf)</source>
+      <translation>PDF文件 (*.pdf)</translation>
+    </message>
+    <message>
+      <source>No printer is installed.</source>
+      <translation>没有安装打印机。</translation>
+    </message>
+    <message>
+      <source>The report could not be saved as "%1": %2</source>
+      <translation>报表无法保存为“%1”：%2</translation>
+    </message>
+  </context>
+  <context>
     <name>TfrmChild</name>
     <message>
       <source>New file</source>
@@ -276,7 +314,42 @@
     </message>
   </context>
   <context>
+    <name>TfrmChangeMm</name>
+    <message>
+      <source>Password</source>
+      <comment>window caption</comment>
+      <translation>修改密码</translation>
+    </message>
+    <message>
+      <source>Password</source>
+      <comment>new password</comment>
+      <translation>新密码</translation>
+    </message>
+    <message>
+      <source>You use the soft for first-time,Please input password again</source>
+      <translation>首次使用，请输入确认密码</translation>
+    </message>
+    <message>
+      <source>Password confirmation:</source>
+      <translation>确认密码</translation>
+    </message>
+    <message>
+      <source>Ok</source>
+      <translation>确定</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>取消</translation>
+    </message>
+  </context>
+  <context>
     <name>TfrmComm</name>
+    <message>
+      <source>The serial port %1 has gone away: %2
+The program reconnects as soon as the port is back.</source>
+      <translation>串口%1已断开：%2
+串口恢复后程序将自动重新连接。</translation>
+    </message>
     <message>
       <source>File</source>
       <translation>文件</translation>
@@ -499,6 +572,102 @@
     </message>
   </context>
   <context>
+    <name>TfrmIRPassSet</name>
+    <message>
+      <source>Tamsel Login password protection</source>
+      <translation>Tamsel 登录密码</translation>
+    </message>
+    <message>
+      <source>Password input:</source>
+      <translation>输入密码：</translation>
+    </message>
+    <message>
+      <source>Password confirmation:</source>
+      <translation>请再次确认密码：</translation>
+    </message>
+    <message>
+      <source>Note:
+The password can also set who will operate the IR rework system. If you want to cancel this password, you can set it empty.</source>
+      <translation>注:此密码用于设定操作员的权限，只有登录后才能操作设备；如果您不想使用此密码保护，可以设置密码为空。</translation>
+    </message>
+    <message>
+      <source>cancel</source>
+      <translation>取消</translation>
+    </message>
+    <message>
+      <source>login</source>
+      <translation>登录</translation>
+    </message>
+  </context>
+  <context>
+    <name>TfrmLogon</name>
+    <message>
+      <source>Login</source>
+      <translation>登录</translation>
+    </message>
+    <message>
+      <source>Employee No.</source>
+      <translation>用户工号</translation>
+    </message>
+    <message>
+      <source>Password</source>
+      <translation>密码</translation>
+    </message>
+    <message>
+      <source>Name</source>
+      <translation>姓名</translation>
+    </message>
+    <message>
+      <source>Department</source>
+      <translation>部门</translation>
+    </message>
+    <message>
+      <source>Remark</source>
+      <translation>备注</translation>
+    </message>
+    <message>
+      <source>Double click to change password</source>
+      <translation>双击修改密码</translation>
+    </message>
+    <message>
+      <source>Ok</source>
+      <translation>确定</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>取消</translation>
+    </message>
+  </context>
+  <context>
+    <name>TfrmParameterpass</name>
+    <message>
+      <source>Parameter protection</source>
+      <translation>参数密码保护</translation>
+    </message>
+    <message>
+      <source>Password input:</source>
+      <translation>密码输入：</translation>
+    </message>
+    <message>
+      <source>Password confirmation:</source>
+      <translation>请再次确认密码：</translation>
+    </message>
+    <message>
+      <source>Note:
+As password alphanumeric characters of any length are allowed.If you want to cancel the password, you can let it empty.</source>
+      <translation>注:
+可以输入任何长度任何字符;如果您不想对参数进行保护，可以设置密码为空。</translation>
+    </message>
+    <message>
+      <source>cancel</source>
+      <translation>取消</translation>
+    </message>
+    <message>
+      <source>login</source>
+      <translation>确定</translation>
+    </message>
+  </context>
+  <context>
     <name>TfrmSetCOM</name>
     <message>
       <source>setup</source>
@@ -554,6 +723,17 @@
     <message>
       <source>&amp;No</source>
       <translation>否</translation>
+    </message>
+  </context>
+  <context>
+    <name>UsersMessages</name>
+    <message>
+      <source>Cannot read &quot;%1&quot;: %2</source>
+      <translation>无法读取“%1”：%2</translation>
+    </message>
+    <message>
+      <source>Cannot write &quot;%1&quot;: %2</source>
+      <translation>无法写入“%1”：%2</translation>
     </message>
   </context>
 </TS>

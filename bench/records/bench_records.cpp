@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include "records/record_chart.h"
@@ -39,6 +40,37 @@ void drawChartEverySegment(benchmark::State& state)
     }
 }
 BENCHMARK(drawChartEverySegment)->Arg(65535)->Unit(benchmark::kMillisecond);
+
+// One move of the analysis cursor over a full record: the chart redrawn, the cursor placed,
+// and the window's visible part (1280 x 800) stretched and presented with the cursor and
+// its readout. Argument: the surface width, 1280 for "Fit to window" and 4504 for the
+// largest manual zoom, where the window shows the middle of the surface. Goal: 8 ms each.
+void cursorMove(benchmark::State& state)
+{
+    const Recording r = DesolderingProcess::make(65535, 0.5f);
+    const int width = int(state.range(0));
+    const QSize surface = width == 1280 ? QSize(1280, 800) : QSize(width, width * 3 / 4);
+    const QRect visible(QPoint((surface.width() - 1280) / 2, (surface.height() - 800) / 2), QSize(1280, 800));
+    QImage chart = RecordChart::newImage();
+    QImage window(visible.size(), QImage::Format_RGB32);
+    ChartStyle style;
+    style.lineWidth = 3;
+    RecordChart::Cursor cursor;
+    cursor.on = true;
+    int step = 0;
+    for (auto _ : state) {
+        cursor.mouseX = visible.left() + 100 + (step++ % 900);
+        const int p = RecordChart::DrawChart(chart, r, 0.5f, style);
+        RecordChart::placeCursor(cursor, surface, r, 0.5f, p);
+        QPainter painter(&window);
+        painter.translate(-visible.topLeft());
+        RecordChart::PresentChart(painter, surface, chart, r, 0.5f, p, cursor, style, visible);
+        painter.end();
+        benchmark::DoNotOptimize(window.constBits());
+    }
+    state.counters["samples"] = double(r.samples.size());
+}
+BENCHMARK(cursorMove)->Arg(1280)->Arg(4504)->ArgName("surfaceWidth")->Unit(benchmark::kMillisecond);
 
 void saveRecord(benchmark::State& state)
 {

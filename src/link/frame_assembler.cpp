@@ -14,12 +14,30 @@ void FrameAssembler::processFrame()
     // Reset before the handlers run: a handler may feed further bytes (a nested event loop).
     StationStatus frame(m_buffer);
     reset();
+    m_frameInBurst = true;
     if (good) {
         if (m_onGoodFrame)
             m_onGoodFrame(frame);
     } else {
-        ++m_crcErrorCount;
-        if (m_onCrcError)
-            m_onCrcError(m_crcErrorCount);
+        countCrcError();
     }
+}
+
+void FrameAssembler::countCrcError()
+{
+    ++m_crcErrorCount;
+    if (m_onCrcError)
+        m_onCrcError(m_crcErrorCount);
+}
+
+void FrameAssembler::endAnswer()
+{
+    const bool partial = m_inFrame;
+    const bool damaged = partial || (m_strayBytes && !m_frameInBurst);
+    reset();
+    m_burstOpen = false;
+    m_frameInBurst = false;
+    m_strayBytes = false;
+    if (damaged)
+        countCrcError();
 }

@@ -1,5 +1,9 @@
 #include "link/serial_transport.h"
 
+#include <cerrno>
+
+#include <QFileInfo>
+
 QString serialDeviceName(const QString& comName, const QString& portsEntry)
 {
     if (!portsEntry.trimmed().isEmpty())
@@ -10,4 +14,12 @@ QString serialDeviceName(const QString& comName, const QString& portsEntry)
     if (!comName.startsWith(QStringLiteral("COM"), Qt::CaseInsensitive) || !ok)
         return comName;
     return QStringLiteral("/dev/ttyS") + QString::number(n - 1);
+}
+
+QString lostDeviceError(const QString& device, const QString& reported)
+{
+    // exists() follows a link, so a link left to a vanished pseudo-terminal counts as gone.
+    if (!device.isEmpty() && !QFileInfo::exists(device))
+        return qt_error_string(ENODEV);
+    return reported;
 }

@@ -19,6 +19,7 @@ bool SerialTransport::open(const QString& deviceName, int baudRate)
         m_port.close();
     m_lastError.clear();
     m_lostReported = false;
+    m_deviceName = deviceName;
     m_port.setPortName(deviceName);
     m_port.setBaudRate(baudRate);
     m_port.setDataBits(QSerialPort::Data8);
@@ -96,10 +97,13 @@ void SerialTransport::drain()
 void SerialTransport::onError(QSerialPort::SerialPortError error)
 {
     // A vanished device shows as a resource error, or (a pseudo-terminal whose other end
-    // closed) as read errors that repeat for as long as the port stays open.
-    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
+    // closed) as read errors that repeat for as long as the port stays open; a write may
+    // be the first to meet it.
+    const QString text = lostDeviceError(m_deviceName, m_port.errorString());
+    const bool gone = text != m_port.errorString();
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError
+        && !(error == QSerialPort::WriteError && gone))
         return;
-    const QString text = m_port.errorString();
     m_lastError = text;
     if (m_port.isOpen())
         m_port.close();

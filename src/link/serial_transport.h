@@ -10,6 +10,11 @@
 // caller), else /dev/ttyS<n-1>.
 QString serialDeviceName(const QString& comName, const QString& portsEntry = QString());
 
+// What to tell the operator when the port of `device` failed and closed: the platform's text
+// for a device that is no longer there when its node has gone (the text the port reports
+// after a read that found the end of the line is an older, unrelated one), else `reported`.
+QString lostDeviceError(const QString& device, const QString& reported);
+
 // The serial port of the program: 8N1, no flow control, DTR and RTS off, a 1024-byte read
 // buffer. Received bytes go to the receive handler in events of at most 1024 bytes, never
 // from inside a write. A device that goes away (or fails to be read) is reported once and
@@ -38,6 +43,7 @@ private:
     void onError(QSerialPort::SerialPortError error);
 
     QSerialPort m_port;
+    QString m_deviceName;
     QString m_lastError;
     bool m_writing = false;
     bool m_delivering = false;

@@ -23,13 +23,17 @@ StationLink::StationLink(PortTransport& transport, const Clock& clock, QObject* 
     m_chekD.setObjectName(QStringLiteral("chekD"));
     m_chekD.setInterval(NormalInterval);
     connect(&m_chekD, &QTimer::timeout, this, &StationLink::tick);
+    m_reopenTimer.setObjectName(QStringLiteral("reopenTimer"));
+    m_reopenTimer.setInterval(ReopenRetryMs);
+    connect(&m_reopenTimer, &QTimer::timeout, this, &StationLink::retryLostPort);
+    m_assembler.setQuietLimitMs(FrameAssembler::frameTimeMs(m_baudRate));
 
     m_assembler.setGoodFrameHandler([this](const StationStatus& frame) { onGoodFrame(frame); });
     m_assembler.setCrcErrorHandler(
         [this](int count) { emit crcErrorTextChanged(FrameAssembler::crcErrorText(count)); });
     m_tx.setWriteErrorHandler([this](const QString& error) {
-        // One box per run of failures, not one per tick.
-        if (m_writeFailing)
+        // One box per run of failures, not one per tick; a vanished device has its own.
+        if (m_writeFailing || m_portLost || m_closedForShutdown)
             return;
         m_writeFailing = true;
         emit writeFailed(error);
@@ -71,6 +75,11 @@ QString StationLink::portOpenErrorText(int commPort, int language)
 
 bool StationLink::ReopenPort(const SerialSettings& settings)
 {
+    if (m_closedForShutdown)
+        return false;
+    // The port named now replaces any lost one the background was waiting for.
+    m_portLost = false;
+    m_reopenTimer.stop();
     closePort();
     m_samplingInterval = settings.intrals;
     m_changePcbMode = settings.ChangePCBMode;
@@ -78,6 +87,8 @@ bool StationLink::ReopenPort(const SerialSettings& settings)
     if (name.compare(m_portName, Qt::CaseInsensitive) != 0)
         m_portName = name;
     m_baudRate = settings.baudRate();
+    m_assembler.setQuietLimitMs(FrameAssembler::frameTimeMs(m_baudRate));
+    m_devicePath = settings.devicePath;
     if (!m_transport.open(settings.devicePath, m_baudRate)) {
         emit portOpenFailed(portOpenErrorText(settings.CommPort, settings.language));
         return false;
@@ -97,8 +108,60 @@ void StationLink::closePort()
 
 void StationLink::onPortLost(const QString& error)
 {
+    if (m_closedForShutdown)
+        return;
+    // Without a port there is nobody to say hello to: supervision ends here, as a give-up
+    // does (a recording stops, its samples stay), but without the station-missing message
+    // and the COM port dialog. The same port is tried again in the background.
+    m_chekD.stop();
+    hideStatusWindow();
+    if (communicationOn()) {
+        setCommunicationChecked(false);
+        if (m_recording) {
+            m_recording = false;
+            emit recordingUncheckedByGiveUp();
+        }
+    }
+    m_helloAcknowledged = false;
+    m_chekD.setInterval(NormalInterval);
+    m_portLost = true;
+    m_reopenTimer.start();
     emit portStateTextChanged(portClosedText());
+    markStationNotAnswering();
     emit portLost(error);
+}
+
+void StationLink::retryLostPort()
+{
+    if (!m_portLost || m_closedForShutdown) {
+        m_reopenTimer.stop();
+        return;
+    }
+    if (!m_transport.open(m_devicePath, m_baudRate))
+        return; // still gone; quietly again in a second
+    m_portLost = false;
+    m_reopenTimer.stop();
+    m_writeFailing = false;
+    m_assembler.reset();
+    emit portStateTextChanged(portOpenedText());
+    // As say hello does: communication on, the hello, supervision running.
+    sayHello();
+}
+
+void StationLink::markStationNotAnswering()
+{
+    m_panelStale = true;
+    emit stationNotAnswering(notAnsweringText());
+}
+
+void StationLink::closeForShutdown()
+{
+    m_closedForShutdown = true;
+    m_chekD.stop();
+    m_reopenTimer.stop();
+    m_portLost = false;
+    hideStatusWindow();
+    closePort();
 }
 
 // --- receive path and status decoder ------------------------------------------------------
@@ -113,6 +176,7 @@ void StationLink::receive(const QByteArray& bytes)
             return;
         const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData()) + start;
         const uint8_t first = data[0];
+        m_assembler.beginEvent(m_clock.now());
         m_assembler.feed(data, int(n));
         // Only the first byte of an event can answer the hello.
         if (first == FrameTransmitter::HelloByte && m_statusWindowVisible) {
@@ -135,6 +199,7 @@ void StationLink::decodeStatus(const StationStatus& frame)
     if (!communicationOn())
         return;
     m_panel = decodePanelState(frame, m_english, m_units);
+    m_panelStale = false;
 
     if (RecordingTarget* target = recordingTarget()) {
         target->setCelsius(frame.isCelsius());
@@ -181,6 +246,8 @@ void StationLink::runPendingAction()
 void StationLink::handleReopenMessage()
 {
     m_reopenPending = false;
+    if (m_closedForShutdown)
+        return;
     m_waits->blockingWait(100);
     m_waits->processPendingMessages();
     if (m_settingsProvider)
@@ -270,6 +337,7 @@ void StationLink::giveUp(bool fastRecovery)
     }
     if (fastRecovery)
         m_chekD.setInterval(NormalInterval);
+    markStationNotAnswering();
     emit gaveUp();
 }
 
@@ -287,7 +355,7 @@ uint32_t StationLink::samplingIntervalMs() const
 
 void StationLink::tick()
 {
-    if (m_supervisionPaused)
+    if (m_supervisionPaused || m_closedForShutdown)
         return;
     const uint32_t now = m_clock.now();
 

@@ -73,6 +73,20 @@ public:
     void closePort();
     bool portOpen() const { return m_transport.isOpen(); }
     QString portName() const { return m_portName; }
+    // The device the port name stands for (a path outside Windows).
+    QString devicePath() const { return m_devicePath; }
+    // The port was closed because its device went away; until it opens again (the
+    // background reopen, ReopenPort) the link tries to reopen it every ReopenRetryMs.
+    bool portLostState() const { return m_portLost; }
+    static constexpr int ReopenRetryMs = 1000;
+    // One try of the background reopen (reopenTimer runs it): opened, the link says hello.
+    void retryLostPort();
+    const QTimer& reopenTimer() const { return m_reopenTimer; }
+    // The main window's close was accepted: supervision, the background reopen and any
+    // queued reopen end, and the port is closed. Nothing of the link reaches the operator
+    // any more.
+    void closeForShutdown();
+    bool closedForShutdown() const { return m_closedForShutdown; }
     int baudRate() const { return m_baudRate; }
     // Login on profile change; read by ReopenPort, set by the options dialog.
     bool ChangePCBMode() const { return m_changePcbMode; }
@@ -94,6 +108,9 @@ public:
 
     // --- supervision ------------------------------------------------------------------
     void tick();
+    // Supervision gave up or the port was lost: the live panel's values are no longer the
+    // station's, until the next status frame is decoded.
+    bool panelStale() const { return m_panelStale; }
     void PauseSupervision() { m_supervisionPaused = true; }
     void ResumeSupervision();
     bool supervisionPaused() const { return m_supervisionPaused; }
@@ -139,6 +156,9 @@ public:
     StationStatus& spareCommandBlock() { return m_spareCommandBlock; }
     const StationStatus& spareCommandBlock() const { return m_spareCommandBlock; }
     const FrameAssembler& assembler() const { return m_assembler; }
+    // A status frame with a correct checksum has arrived since the program started (before
+    // that StatusImage is all zeros and no command can be built from it).
+    bool statusReceived() const { return m_statusImage.byte(0) == StationStatus::LeadByte; }
     FrameTransmitter& transmitter() { return m_tx; }
 
     bool helloAcknowledged() const { return m_helloAcknowledged; }
@@ -171,6 +191,8 @@ public:
 
     // --- texts ------------------------------------------------------------------------
     static QString helloSuccessText() { return QStringLiteral("hello success!"); }
+    // Replaces helloSuccessText in the first status-bar panel once the station is gone.
+    static QString notAnsweringText() { return QStringLiteral("MCU not answering"); }
     static QString sayingHelloText() { return QStringLiteral("saying hello to MCU"); }
     static QString portOpenedText() { return QStringLiteral("com opened"); }
     static QString portClosedText() { return QStringLiteral("com closed"); }
@@ -191,8 +213,15 @@ signals:
     void portStateTextChanged(const QString& text);
     // ReopenPort could not open the port: an error box with this text.
     void portOpenFailed(const QString& text);
-    // The open port went away (device unplugged); it is closed now.
+    // The open port went away (device unplugged); it is closed now, and the link reopens it
+    // in the background. `error` is the platform's text; portName() and devicePath() say
+    // which port.
     void portLost(const QString& error);
+    // Supervision gave up or the port was lost: the first panel shows `text` and the live
+    // panel's values are shown as no longer current until panelStateDecoded.
+    void stationNotAnswering(const QString& text);
+    // Begin was clicked before the station's first status frame: nothing was sent.
+    void beginRefusedNoStatus();
     // Supervision gave up: show stationMissingText in the active language, then run the
     // COM port setting command. Emitted after the unchecks below.
     void gaveUp();
@@ -215,6 +244,7 @@ private:
     void runPendingAction();
     void handleReopenMessage();
     void onPortLost(const QString& error);
+    void markStationNotAnswering();
     void showStatusWindow();
     void hideStatusWindow();
     void setCommunicationChecked(bool on);
@@ -230,6 +260,7 @@ private:
     FrameAssembler m_assembler;
     FrameTransmitter m_tx;
     QTimer m_chekD;
+    QTimer m_reopenTimer;
 
     StationStatus m_statusImage;
     StationStatus m_commandBlock;
@@ -253,6 +284,10 @@ private:
     bool m_statusWindowVisible = false;
     bool m_changePcbMode = false;
     QString m_portName = QStringLiteral("COM1");
+    QString m_devicePath;
+    bool m_portLost = false;
+    bool m_closedForShutdown = false;
+    bool m_panelStale = false;
     int m_baudRate = 19200;
     bool m_reopenPending = false;
     bool m_writeFailing = false;

@@ -62,6 +62,12 @@ void StationLink::Begin(int tag, BeginHooks* hooks)
     }
     if (tag != 1)
         return;
+    // Before the first status frame StatusImage is all zeros: sent as it is, it would start
+    // the station with a frame whose lead byte is 0x00.
+    if (!statusReceived()) {
+        emit beginRefusedNoStatus();
+        return;
+    }
     // A second click on Begin while its waits let events run would start the process twice.
     if (m_beginRunning)
         return;

@@ -145,13 +145,16 @@ bool LoadProfileTable(ProfileTable& table, const QString& fileName, ProfileFileE
         return true;
     // Everything is read before the table is touched, so a damaged file changes nothing.
     std::vector<ProfileRecord> records;
-    if (!readProfileFile(fileName, records, error))
+    if (!readProfileFile(fileName, records, error)) {
+        table.setOrigin(ProfileTable::Origin::LoadFailed);
         return false;
+    }
     std::vector<ProfileRow> rows;
     rows.reserve(records.size());
     for (const ProfileRecord& r : records)
         rows.push_back(rowFromRecord(r));
     table.replaceRows(std::move(rows));
+    table.setOrigin(ProfileTable::Origin::Loaded);
     return true;
 }
 
@@ -159,6 +162,11 @@ bool SaveProfileTable(const ProfileTable& table, const ProfileFilePaths& paths, 
                       ProfileFileError* error)
 {
     if (!SaveTableOnExit())
+        return true;
+    // The rows left after a damaged file are no profiles: the file stays for a repair, and
+    // neither it nor a good backup is replaced, unless the operator has worked on the table.
+    const bool edited = table.isEdited();
+    if (table.origin() == ProfileTable::Origin::LoadFailed && !edited)
         return true;
 
     const int n = table.RowCount();
@@ -188,7 +196,11 @@ bool SaveProfileTable(const ProfileTable& table, const ProfileFilePaths& paths, 
     if (currentLc >= 0 && currentLc < n)
         currentLc = table.DisplayPosition(currentLc + 1) - 1;
 
-    // The copies are a convenience: when one cannot be written it is simply missing.
+    // The copies are a convenience: when one cannot be written it is simply missing. Only a
+    // table that was loaded or edited replaces them; the empty rows of a start without
+    // data/model.irl would otherwise destroy the very backup that could restore it.
+    if (table.origin() != ProfileTable::Origin::Loaded && !edited)
+        return true;
     const QString backup = paths.backupFile();
     if (QDir().mkpath(QFileInfo(backup).absolutePath()))
         writeWhole(backup, bytes, nullptr);

@@ -50,7 +50,9 @@ bool readProfileFile(const QString& fileName, std::vector<ProfileRecord>& record
 
 // Writes the table in display order to data/model.irl, then the backup and save-path copies
 // (which are silently missing when they cannot be written). `currentLc`, a 0-based DataRow
-// index, becomes the row's place in the file. Does nothing while SaveTableOnExit is false.
+// index, becomes the row's place in the file. Does nothing while SaveTableOnExit is false,
+// nor for a table whose file could not be loaded and that has not been edited since; the
+// copies are written only from a table that was loaded or edited.
 // False when model.irl itself could not be written; that file is then unchanged.
 bool SaveProfileTable(const ProfileTable& table, const ProfileFilePaths& paths, int32_t& currentLc,
                       ProfileFileError* error = nullptr);

@@ -12,6 +12,7 @@ ProfileTable::ProfileTable(QObject* parent)
 {
     // Four empty rows until a file is loaded.
     SetRowCount(4);
+    m_edited = false;
 }
 
 QVariant ProfileTable::Cell(int column, int dataRow) const
@@ -26,6 +27,7 @@ void ProfileTable::SetCell(int column, int dataRow, const QVariant& value)
     if (dataRow < 1 || dataRow > RowCount() || column < 1 || column > ProfileColumn::Count)
         return;
     m_rows[dataRow - 1][column - 1] = value;
+    m_edited = true;
     const QModelIndex i = index(dataRow - 1, column - 1);
     emit dataChanged(i, i);
 }
@@ -44,6 +46,7 @@ void ProfileTable::SetRowCount(int n)
     if (n > old) {
         beginInsertRows(QModelIndex(), old, n - 1);
         m_rows.resize(n);
+        m_edited = true;
         for (int r = old + 1; r <= n; ++r)
             m_display.push_back(r);
         endInsertRows();
@@ -66,6 +69,7 @@ void ProfileTable::DeleteRows(int first, int last)
         return;
     beginRemoveRows(QModelIndex(), first - 1, last - 1);
     m_rows.erase(m_rows.begin() + (first - 1), m_rows.begin() + last);
+    m_edited = true;
     removeFromDisplay(first, last);
     // As the grid does: the current cell goes to the row that moved up into its place,
     // else to the last row.
@@ -95,6 +99,7 @@ void ProfileTable::replaceRows(std::vector<ProfileRow> rows)
 {
     beginResetModel();
     m_rows = std::move(rows);
+    m_edited = false;
     m_display.resize(m_rows.size());
     std::iota(m_display.begin(), m_display.end(), 1);
     m_currentRow = m_rows.empty() ? 0 : std::clamp(m_currentRow, 1, RowCount());
@@ -140,6 +145,7 @@ void ProfileTable::moveDisplayPosition(int from, int to)
     const int d = m_display[from - 1];
     m_display.erase(m_display.begin() + (from - 1));
     m_display.insert(m_display.begin() + (to - 1), d);
+    m_edited = true;
 }
 
 void ProfileTable::setReadOnly(bool readOnly)
@@ -155,6 +161,7 @@ void ProfileTable::setReadOnly(bool readOnly)
 void ProfileTable::applyLanguage(TableLanguage language)
 {
     m_language = language;
+    const bool edited = m_edited;
     emit headerDataChanged(Qt::Horizontal, 0, ProfileColumn::Count - 1);
     static const int kWordColumns[] = { ProfileColumn::Type, ProfileColumn::Sensor, ProfileColumn::Unit,
                                         ProfileColumn::Orientation };
@@ -169,6 +176,7 @@ void ProfileTable::applyLanguage(TableLanguage language)
                 SetCell(c, r, translated);
         }
     }
+    m_edited = edited;
 }
 
 TableLanguage ProfileTable::textLanguage() const

@@ -38,6 +38,16 @@ public:
     // current cell stays on its row number (the first row when the table was empty).
     void replaceRows(std::vector<ProfileRow> rows);
 
+    // Where the rows came from, so that shutdown never writes a table nobody asked for over
+    // a file: the four empty rows of a new window, the file's rows, or the rows left after
+    // the file could not be read.
+    enum class Origin { Initial, Loaded, LoadFailed };
+    Origin origin() const { return m_origin; }
+    void setOrigin(Origin origin) { m_origin = origin; }
+    // Any change of cells, rows or row order since the rows were created or loaded; a
+    // language switch translating word cells is no edit.
+    bool isEdited() const { return m_edited; }
+
     // CurrentRow: DataRow of the current cell, 0 when there is none.
     int CurrentRow() const { return m_currentRow; }
     int currentColumn() const { return m_currentColumn; }
@@ -89,6 +99,8 @@ private:
     int m_currentRow = 0;
     int m_currentColumn = 1;
     bool m_readOnly = false;
+    Origin m_origin = Origin::Initial;
+    bool m_edited = false;
     TableLanguage m_language = TableLanguage::Design;
     UnitTexts m_units;
 };

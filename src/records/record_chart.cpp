@@ -1,5 +1,6 @@
 #include "records/record_chart.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QFont>
@@ -341,49 +342,18 @@ int DrawChart(QImage& image, const Recording& record, float interval, const Char
     return axis.scale;
 }
 
-void PresentChart(QPainter& p, const QSize& surface, const QImage& chart, const Recording& record, float interval,
-                  int timeScale, Cursor& cursor, const ChartStyle& style)
+namespace {
+
+void drawCursor(QPainter& p, double sy, const Recording& record, const Cursor& cursor, const ChartStyle& style)
 {
-    if (surface.isEmpty())
-        return;
-    const double sx = double(Width) / surface.width();
-    const double sy = double(Height) / surface.height();
-    p.fillRect(QRect(QPoint(0, 0), surface), kWhite);
-    // Filtered, so one-pixel grid lines and texts survive a chart shrunk to a small window.
-    p.setRenderHint(QPainter::SmoothPixmapTransform, surface != chart.size());
-    p.drawImage(QRect(QPoint(0, 0), surface), chart);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    if (!cursor.on)
-        return;
-
-    const int left = roundEven(LeftX / sx);
-    if (cursor.x < left)
-        cursor.x = left;
-    // The right limit is the image's 944 converted like the left one, so the readout box
-    // stays beside the curves at any zoom.
-    const int right = roundEven((Width - 80) / sx);
-    if (cursor.x > right)
-        cursor.x = right;
-    const int p_ = timeScale > 0 ? timeScale : 1;
-    cursor.time = roundEven((cursor.x * sx - LeftX) / p_);
-    const int j = interval > 0 ? roundEven(cursor.time / double(interval)) : 0;
-    cursor.time = roundEven(double(interval) * j);
-    cursor.x = roundEven((cursor.time * double(p_) + LeftX) / sx);
-
     p.setPen(QPen(kBlack, 1));
     p.drawLine(cursor.x, roundEven(b / sy), cursor.x, 20);
     p.fillRect(QRect(cursor.x + 5, 85, 84, 50), style.buttonFace);
 
-    QString tcText, tbText;
-    if (j >= 0 && j < record.samples.size()) {
-        cursor.tc = record.samples[j].tc;
-        cursor.tb = record.samples[j].tb;
-        tcText = QString::number(cursor.tc, 'f', 1);
-        tbText = QString::number(cursor.tb, 'f', 1);
-    } else {
-        cursor.tc = 0;
-        cursor.tb = 0;
-    }
+    // Blank beyond the samples, where the values are 0.
+    const bool onSample = cursor.sample >= 0 && cursor.sample < record.samples.size();
+    const QString tcText = onSample ? QString::number(cursor.tc, 'f', 1) : QString();
+    const QString tbText = onSample ? QString::number(cursor.tb, 'f', 1) : QString();
     p.setBackground(style.buttonFace);
     textEndingAt(p, cursor.x + 28, 90, QStringLiteral("time:"), true);
     textEndingAt(p, cursor.x + 60, 90, QString::number(double(cursor.time), 'f', 1), true);
@@ -391,6 +361,91 @@ void PresentChart(QPainter& p, const QSize& surface, const QImage& chart, const 
     textEndingAt(p, cursor.x + 60, 105, tcText, true);
     textEndingAt(p, cursor.x + 28, 120, QStringLiteral("Tb:"), true);
     textEndingAt(p, cursor.x + 60, 120, tbText, true);
+}
+
+} // namespace
+
+void placeCursor(Cursor& cursor, const QSize& surface, const Recording& record, float interval, int timeScale)
+{
+    if (surface.isEmpty())
+        return;
+    const double sx = double(Width) / surface.width();
+    cursor.x = std::clamp(cursor.mouseX, cursorLeftLimit(surface.width()),
+                          std::max(cursorLeftLimit(surface.width()),
+                                   cursorRightLimit(surface.width(), record, interval, timeScale)));
+    const int p = timeScale > 0 ? timeScale : 1;
+    cursor.time = roundEven((cursor.x * sx - LeftX) / p);
+    const int j = interval > 0 ? roundEven(cursor.time / double(interval)) : 0;
+    cursor.time = roundEven(double(interval) * j);
+    cursor.x = roundEven((cursor.time * double(p) + LeftX) / sx);
+    cursor.sample = j;
+    if (j >= 0 && j < record.samples.size()) {
+        cursor.tc = record.samples[j].tc;
+        cursor.tb = record.samples[j].tb;
+    } else {
+        cursor.tc = 0;
+        cursor.tb = 0;
+    }
+}
+
+int cursorLeftLimit(int surfaceWidth)
+{
+    return roundEven(LeftX / (double(Width) / surfaceWidth));
+}
+
+int cursorRightLimit(int surfaceWidth, const Recording& record, float interval, int timeScale)
+{
+    const int n = record.samples.size();
+    int x = n > 0 ? roundEven(double((n - 1) * timeScale) * interval) + LeftX : LeftX;
+    // A long recording runs off the image; the cursor stays on it.
+    x = std::min(x, Width - 1);
+    return roundEven(x / (double(Width) / surfaceWidth));
+}
+
+namespace {
+
+// The stretch's fixed columns. The filtered stretch steps from the left end of every run of
+// pixels it fills; runs that begin at the same places give the same pixels.
+constexpr int kColumn = 128;
+
+} // namespace
+
+QRect presentedArea(const QRect& exposed, const QSize& surface)
+{
+    const QRect whole(QPoint(0, 0), surface);
+    const QRect area = exposed.isEmpty() ? whole : exposed & whole;
+    if (area.isEmpty())
+        return area;
+    const int left = area.left() / kColumn * kColumn;
+    const int right = std::min((area.right() / kColumn + 1) * kColumn, surface.width()) - 1;
+    return QRect(QPoint(left, area.top()), QPoint(right, area.bottom()));
+}
+
+void PresentChart(QPainter& p, const QSize& surface, const QImage& chart, const Recording& record, float interval,
+                  int timeScale, Cursor& cursor, const ChartStyle& style, const QRect& exposed)
+{
+    if (surface.isEmpty())
+        return;
+    const double sy = double(Height) / surface.height();
+    const QRect whole(QPoint(0, 0), surface);
+    const QRect area = presentedArea(exposed, surface);
+    if (area.isEmpty())
+        return;
+    p.save();
+    p.fillRect(area, kWhite);
+    // Filtered, so one-pixel grid lines and texts survive a chart shrunk to a small window.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, surface != chart.size());
+    for (int x = area.left(); x <= area.right(); x += kColumn) {
+        p.setClipRect(QRect(x, area.top(), kColumn, area.height()) & area);
+        p.drawImage(whole, chart);
+    }
+    p.setClipRect(area);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (cursor.on) {
+        placeCursor(cursor, surface, record, interval, timeScale);
+        drawCursor(p, sy, record, cursor, style);
+    }
+    p.restore();
 }
 
 } // namespace RecordChart

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 
 #include "records/chart_style.h"
@@ -34,19 +35,38 @@ enum class Segments { Visible, Every };
 int DrawChart(QImage& image, const Recording& record, float interval, const ChartStyle& style,
               Segments segments = Segments::Visible);
 
-// The analysis cursor: the x is set from the mouse in window pixels; time, Tc and Tb are
-// those of the sample it snaps to, computed when it is drawn.
+// The analysis cursor. The mouse sets `mouseX` (surface pixels); placing it on a surface
+// holds it between the limits and snaps it to a sample at a whole second, giving `x`, and
+// `time`, `tc` and `tb` of that sample. They keep their values while the cursor is off.
 struct Cursor
 {
     bool on = false;
+    int mouseX = 0;
     int x = 0;
     int time = 0;
     float tc = 0;
     float tb = 0;
+    int sample = -1; // the sample index it snapped to, beyond the record when blank
 };
 
-// Stretches the chart image onto a surface of `surface` size and draws the cursor on it.
+// Places the cursor on a surface of `surface` size (whether it is on or not).
+void placeCursor(Cursor& cursor, const QSize& surface, const Recording& record, float interval, int timeScale);
+
+// Stretches the chart image onto a surface of `surface` size and, when it is on, places the
+// cursor and draws it with its readout. Only the part of the surface given by
+// presentedArea(exposed) is painted: a zoomed surface is far larger than what the window
+// shows. The stretch is computed in columns of fixed place on the surface, so a pixel comes
+// out the same whichever part is painted; paint onto a surface or an image of your own,
+// not through a window's clip, which would cut the columns elsewhere.
 void PresentChart(QPainter& painter, const QSize& surface, const QImage& chart, const Recording& record,
-                  float interval, int timeScale, Cursor& cursor, const ChartStyle& style);
+                  float interval, int timeScale, Cursor& cursor, const ChartStyle& style,
+                  const QRect& exposed = QRect());
+// The part of the surface PresentChart paints for `exposed` (all of it when empty): the
+// exposed part widened to whole columns.
+QRect presentedArea(const QRect& exposed, const QSize& surface);
+// The cursor's limits in surface pixels: time 0 on the left, the last sample on the right
+// (time 0 without samples), converted with the stretch of `surfaceWidth`.
+int cursorLeftLimit(int surfaceWidth);
+int cursorRightLimit(int surfaceWidth, const Recording& record, float interval, int timeScale);
 
 } // namespace RecordChart

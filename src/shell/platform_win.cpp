@@ -13,6 +13,20 @@ QString systemDirectory()
     return QString::fromWCharArray(buffer, static_cast<int>(n));
 }
 
+QString sharedProgramDirectory()
+{
+    return QString();
+}
+
+QString legacySystemDirectory()
+{
+    return QString();
+}
+
+void shareNewFilesWithGroup()
+{
+}
+
 int systemDefaultLanguageId()
 {
     return static_cast<int>(GetSystemDefaultLangID());

@@ -22,7 +22,7 @@ public:
     QString paramBakFile(const QString& name) const;    // <program>/ParamBAK/<name>
 
     // The machine-wide directory of the password file: Windows' system directory, elsewhere
-    // /var/lib/tamsel/; TAMSEL_SYSTEM_DIR overrides both when set and not blank. Blanks
+    // /var/lib/tamsel/system/; TAMSEL_SYSTEM_DIR overrides both when set and not blank. Blanks
     // around it are removed and a final separator is added when missing.
     static QString systemDir();
     static QString passwordFile();                      // systemDir() + IRpaswd.ini

@@ -127,6 +127,40 @@ LivePanel::LivePanel(QWidget* parent) : QFrame(parent)
     retranslate();
 }
 
+QList<QWidget*> LivePanel::valueWidgets() const
+{
+    return {labTc, Label38, Label40, Label41, CheckBox1, CheckBox2, CheckBox3, CheckBox4,
+            CheckBox5, CheckBox6, CheckBox7, CheckBox8, Label8, Label13};
+}
+
+void LivePanel::setValuesCurrent(bool current)
+{
+    if (current == m_valuesCurrent)
+        return;
+    m_valuesCurrent = current;
+    const QList<QWidget*> widgets = valueWidgets();
+    if (!current) {
+        m_currentPalettes.clear();
+        for (QWidget* w : widgets) {
+            m_currentPalettes << w->palette();
+            QPalette pal = w->palette();
+            // The panel's own disabled colour: the check boxes' palettes keep theirs legible.
+            const QColor grey = palette().color(QPalette::Disabled, QPalette::WindowText);
+            for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+                pal.setColor(g, QPalette::WindowText, grey);
+                pal.setColor(g, QPalette::Text, grey);
+            }
+            w->setPalette(pal);
+        }
+    } else {
+        for (int i = 0; i < widgets.size() && i < m_currentPalettes.size(); ++i)
+            widgets[i]->setPalette(m_currentPalettes[i]);
+        m_currentPalettes.clear();
+    }
+    // Begin or Exit cannot reach a station that does not answer.
+    btnStart->setEnabled(current);
+}
+
 int LivePanel::startTag() const
 {
     return btnStart->property("tag").toInt();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFrame>
+#include <QList>
+#include <QPalette>
 
 class QCheckBox;
 class QLabel;
@@ -42,6 +44,18 @@ public:
     int startTag() const;
     void setStartButton(const QString& caption, int tag);
 
+    // False once the station stopped answering: the values stay, greyed, so nobody takes
+    // them for the station's present state; true again with the next status frame.
+    void setValuesCurrent(bool current);
+    bool valuesCurrent() const { return m_valuesCurrent; }
+
 protected:
     void changeEvent(QEvent* e) override;
+
+private:
+    QList<QWidget*> valueWidgets() const;
+
+    bool m_valuesCurrent = true;
+    // The palettes of the value widgets as designed, restored when the values are current.
+    QList<QPalette> m_currentPalettes;
 };

@@ -5,8 +5,10 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QTableView>
+#include <QVBoxLayout>
 
 #include "link/link_waits.h"
 #include "profiles/profile_preview.h"
@@ -42,11 +44,35 @@ ProfilePage::ProfilePage(QWidget* parent)
     m_preview->setMinimumSize(40, 40);
     m_preview->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
 
+    m_previewCaption = new QLabel(this);
+    m_previewCaption->setObjectName(QStringLiteral("previewCaption"));
+    m_previewCaption->setMaximumWidth(m_preview->sizeHint().width());
+
+    auto* previewColumn = new QVBoxLayout;
+    previewColumn->setContentsMargins(0, 0, 0, 0);
+    previewColumn->setSpacing(2);
+    previewColumn->addWidget(m_previewCaption, 0);
+    previewColumn->addWidget(m_preview, 1);
+
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addWidget(m_grid, 1);
-    layout->addWidget(m_preview, 0);
+    layout->addLayout(previewColumn, 0);
+
+    // The caption follows its row through edits, deletions and reloads.
+    connect(m_table, &QAbstractItemModel::dataChanged, this, &ProfilePage::updatePreviewCaption);
+    connect(m_table, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex&, int first, int last) {
+        if (m_previewRow - 1 > last)
+            m_previewRow -= last - first + 1;
+        else if (m_previewRow - 1 >= first)
+            m_previewRow = 0;
+        updatePreviewCaption();
+    });
+    connect(m_table, &QAbstractItemModel::modelReset, this, [this] {
+        m_previewRow = 0;
+        updatePreviewCaption();
+    });
 
     buildActions();
     retranslateUi();
@@ -160,6 +186,19 @@ void ProfilePage::retranslateUi()
     EditCopy1->setStatusTip(QStringLiteral("Copies the selection and puts it on the Clipboard"));
     EditPaste1->setToolTip(QStringLiteral("Paste"));
     EditPaste1->setStatusTip(QStringLiteral("Inserts Clipboard contents"));
+    updatePreviewCaption();
+}
+
+void ProfilePage::updatePreviewCaption()
+{
+    if (!m_previewCaption)
+        return;
+    if (m_previewRow < 1 || m_previewRow > m_table->RowCount()) {
+        m_previewCaption->clear();
+        return;
+    }
+    const QString board = cellText(m_table->Cell(ProfileColumn::Board, m_previewRow));
+    m_previewCaption->setText(tr("Row %1: %2").arg(m_previewRow).arg(board));
 }
 
 void ProfilePage::changeEvent(QEvent* e)
@@ -230,6 +269,8 @@ void ProfilePage::previewCurrentRow()
         return;
     PreviewProfile(m_preview->image(), *m_table, m_table->CurrentRow());
     m_preview->present();
+    m_previewRow = m_table->CurrentRow();
+    updatePreviewCaption();
 }
 
 int ProfilePage::selectedRowIndex() const

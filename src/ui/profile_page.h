@@ -13,6 +13,7 @@ class ProfilePaintBox;
 class ProfileStationAccess;
 class ProfileTable;
 class QAction;
+class QLabel;
 class QMenu;
 class QTableView;
 struct UnitTexts;
@@ -32,6 +33,11 @@ public:
     ProfileTable& table() { return *m_table; }
     QTableView* grid() const { return m_grid; }
     ProfilePaintBox* previewBox() const { return m_preview; }
+    // Names the row the preview shows (its row number and board): the preview follows a row
+    // chosen with the row bar, while the station commands take the row of the current cell.
+    QLabel* previewCaption() const { return m_previewCaption; }
+    // DataRow of the profile the preview shows, 0 for none.
+    int previewedRow() const { return m_previewRow; }
     QMenu* contextMenu() const { return m_menu; }
 
     // Must be set before a station command runs; the page does not own it.
@@ -90,10 +96,13 @@ private:
     bool refuseTransfer();
     void syncCurrentFromModel(int dataRow, int column);
     void waitRounds(int rounds);
+    void updatePreviewCaption();
 
     ProfileTable* m_table = nullptr;
     QTableView* m_grid = nullptr;
     ProfilePaintBox* m_preview = nullptr;
+    QLabel* m_previewCaption = nullptr;
+    int m_previewRow = 0;
     QMenu* m_menu = nullptr;
     RowCopyBuffer m_copyBuffer;
     ProfileStationAccess* m_access = nullptr;

@@ -14,8 +14,10 @@
 #include "link/station_link.h"
 #include "records/header_display.h"
 #include "records/record_file.h"
+#include "ui/chart_analysis_commands.h"
 #include "ui/operator_input_panel.h"
 #include "ui/record_chart_view.h"
+#include "ui/report_output.h"
 #include "ui/tfrm_child.h"
 #include "ui/tfrm_comm_actions.h"
 #include "ui/translated_message_box.h"
@@ -65,6 +67,12 @@ RecordWindows::RecordWindows(const RecordWindowsContext& context, QObject* paren
             if (TfrmChild* c = activeRecordWindow())
                 c->DrawChart();
         });
+    m_analysis = new ChartAnalysisCommands(
+        a, [this] { return activeRecordWindow(); }, [this] { return !m_windows.isEmpty(); }, this);
+    m_reports = new ReportOutput(*this, m_context.dialogParent, this);
+    connect(a.actnPreView, &QAction::triggered, this, [this] { m_reports->preview(activeRecordWindow()); });
+    connect(a.actnPrint, &QAction::triggered, this, [this] { m_reports->print(activeRecordWindow()); });
+    connect(a.actnPrintShow, &QAction::triggered, this, [this] { m_reports->printWithDialog(activeRecordWindow()); });
     if (m_context.mdiArea)
         connect(m_context.mdiArea, &QMdiArea::subWindowActivated, this, &RecordWindows::onActivated);
     updateActionStates();
@@ -299,6 +307,9 @@ void RecordWindows::updateActionStates()
     a.actnDeleRec->setEnabled(target);
     a.actnSave->setEnabled(activeRecordWindow() != nullptr);
     a.actnSaveas->setEnabled(true);
+    m_analysis->updateActionStates();
+    for (QAction* print : {a.actnPreView, a.actnPrint, a.actnPrintShow})
+        print->setEnabled(!m_windows.isEmpty());
 }
 
 float RecordWindows::samplingInterval() const

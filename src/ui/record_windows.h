@@ -13,10 +13,12 @@
 #include "ui/operator_input_panel.h"
 #include "ui/tfrm_child.h"
 
+class ChartAnalysisCommands;
 class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
 class RecordingTarget;
+class ReportOutput;
 class StationLink;
 class TfrmCommActions;
 
@@ -77,6 +79,8 @@ public:
     bool save();                                  // actnSave
     bool saveAs();                                // actnSaveas
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    // Preview, Print and Print... of the active window's report.
+    ReportOutput& reportOutput() const { return *m_reports; }
 
     // The language switch: every record window redrawn, the header shown again, the
     // recording target's caption and the table headings in the new language.
@@ -123,4 +127,6 @@ private:
     FileChooser m_chooseFile;
     JournalAsker m_askJournal;
     bool m_journalFailureShown = false;
+    ChartAnalysisCommands* m_analysis = nullptr;
+    ReportOutput* m_reports = nullptr;
 };

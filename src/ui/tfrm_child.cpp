@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
+#include "records/chart_analysis.h"
+#include "ui/record_chart_frame.h"
 #include "ui/record_chart_view.h"
 #include "ui/record_windows.h"
 #include "ui/tfrm_comm_actions.h"
@@ -18,10 +20,13 @@ TfrmChild::TfrmChild(RecordWindows& windows, QWidget* parent)
     , m_record(windows.now())
 {
     setObjectName(QStringLiteral("frmChild"));
-    m_chart = new RecordChartView(m_record, this);
+    m_frame = new RecordChartFrame(m_record, this);
+    m_chart = m_frame->chartView();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_chart);
+    layout->addWidget(m_frame);
+    // With the cursor on, every mouse movement redraws the chart.
+    connect(m_chart, &RecordChartView::cursorMoved, this, &TfrmChild::DrawChart);
     buildMenus();
     retranslateUi();
     DrawChart();
@@ -68,6 +73,25 @@ void TfrmChild::DrawChart()
     if (!m_windows)
         return;
     m_chart->redraw(m_record.drawingInterval(m_windows->samplingInterval()), m_windows->chartStyle());
+}
+
+void TfrmChild::AddAnalysisDot()
+{
+    // The values of the last redraw with the cursor on; a fifth dot is refused silently.
+    if (ChartAnalysis::AddAnalysisDot(m_record.dots, m_chart->analysisCursor()))
+        DrawChart();
+}
+
+void TfrmChild::eraseLastAnalysisDot()
+{
+    ChartAnalysis::eraseLastDot(m_record.dots);
+    DrawChart();
+}
+
+void TfrmChild::eraseAllAnalysisDots()
+{
+    m_record.dots.clear();
+    DrawChart();
 }
 
 void TfrmChild::setNewFileCaption()
@@ -133,6 +157,23 @@ void TfrmChild::buildMenus()
     m_lineMenu->addAction(a.actnLineW1);
     m_lineMenu->addAction(a.actnLineW2);
     m_lineMenu->addAction(a.actnLineW3);
+
+    // The chart's right-button menu: the analysis items in the same order.
+    m_popupMenu = new QMenu(this);
+    m_popupMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    m_popupMenu->addAction(a.actnLineDot);
+    m_popupMenu->addSeparator();
+    m_popupMenu->addAction(a.actnAddAnaly);
+    m_popupMenu->addAction(a.actnErase);
+    m_popupMenu->addSeparator();
+    m_popupMenu->addAction(a.actnAEraseall);
+    m_popupMenu->addSeparator();
+    m_popupLineMenu = m_popupMenu->addMenu(QString());
+    m_popupLineMenu->setObjectName(QStringLiteral("PopupLine1"));
+    m_popupLineMenu->addAction(a.actnLineW1);
+    m_popupLineMenu->addAction(a.actnLineW2);
+    m_popupLineMenu->addAction(a.actnLineW3);
+    m_frame->setPopupMenu(m_popupMenu);
 }
 
 void TfrmChild::retranslateUi()
@@ -141,6 +182,7 @@ void TfrmChild::retranslateUi()
     m_recordMenu->setTitle(tr("Record"));
     m_analysisMenu->setTitle(tr("Analysis"));
     m_lineMenu->setTitle(tr("Line"));
+    m_popupLineMenu->setTitle(tr("Line"));
     m_close->setText(tr("Close"));
     m_close->setToolTip(tr("Close the current file"));
     m_close->setStatusTip(tr("Close the current file"));

@@ -6,11 +6,13 @@
 #include "link/recording_target.h"
 #include "records/record_journal.h"
 #include "records/recording.h"
+#include "records/report_engine.h"
 #include "ui/merged_menus.h"
 
 class QAction;
 class QMdiSubWindow;
 class QMenu;
+class RecordChartFrame;
 class RecordChartView;
 class RecordWindows;
 
@@ -28,8 +30,11 @@ public:
     Recording& record() { return m_record; }
     const Recording& record() const { return m_record; }
     RecordChartView* chartView() const { return m_chart; }
+    RecordChartFrame* chartFrame() const { return m_frame; }
     QAction* closeAction() const { return m_close; }
     QMdiSubWindow* subWindow() const;
+    // The window's report component: it keeps the last template it loaded.
+    ReportEngine& reportEngine() { return m_report; }
 
     // RecordingTarget
     void setCelsius(bool celsius) override { m_record.setCelsius(celsius); }
@@ -45,6 +50,11 @@ public:
 
     // DrawChart with the program's current interval, line width and language.
     void DrawChart();
+    // The analysis dots: the cursor's last values kept as a dot (at most four), the last
+    // one or all of them erased; each then redraws the chart.
+    void AddAnalysisDot();
+    void eraseLastAnalysisDot();
+    void eraseAllAnalysisDots();
     // The caption of the window that records: "New file" in the interface language.
     void setNewFileCaption();
     // Closes the sub-window, which asks this window first.
@@ -70,12 +80,16 @@ private:
 
     QPointer<RecordWindows> m_windows;
     Recording m_record;
+    RecordChartFrame* m_frame = nullptr;
     RecordChartView* m_chart = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_recordMenu = nullptr;
     QMenu* m_analysisMenu = nullptr;
     QMenu* m_lineMenu = nullptr;
+    QMenu* m_popupMenu = nullptr;
+    QMenu* m_popupLineMenu = nullptr;
     QAction* m_close = nullptr;
     RecordJournal m_journal;
     QString m_adoptedJournal;
+    ReportEngine m_report;
 };

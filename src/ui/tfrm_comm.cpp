@@ -190,10 +190,13 @@ void TfrmComm::buildStatusBar()
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
         l->setMinimumWidth(widths[i]);
-        bar->addWidget(l, i == 3 ? 1 : 0);
+        // Permanent: a hint of a menu entry or toolbar button takes the space to their left
+        // instead of hiding them.
+        bar->addPermanentWidget(l, 0);
         m_statusPanels[size_t(i)] = l;
     }
     m_statusPanels[2]->setText(StationLink::portClosedText());
+    m_statusPanels[3]->setText(FrameAssembler::crcErrorText(0));
 }
 
 void TfrmComm::buildCentre()

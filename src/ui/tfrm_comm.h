@@ -114,6 +114,11 @@ public:
     // false when not confirmed. Unset, a yes/no question stands in for it.
     using BoardChangeLogin = std::function<bool(const QString& question, OperatorLogin* login)>;
     void setBoardChangeLogin(BoardChangeLogin login) { m_boardChangeLogin = std::move(login); }
+    // Writes the confirmed change to the operation log before the profile is sent; false
+    // (after its message) abandons Begin.
+    using BoardChangeRecorder =
+        std::function<bool(const OperatorLogin& login, const QString& fromBoard, const QString& toBoard)>;
+    void setBoardChangeRecorder(BoardChangeRecorder recorder) { m_boardChangeRecorder = std::move(recorder); }
 
     // The language command ("English" / "Chinese"); also run by the first show.
     void switchLanguage(Language lang);
@@ -165,12 +170,15 @@ private:
     void onCommunicationTriggered();
     void sayHello();
     void onGaveUp();
+    void onPortLost(const QString& error);
     void updateLinkActionStates();
 
     // tfrm_comm_parts.cpp: the windows put on the frame
     void installParts();
     // tfrm_comm_records.cpp
     void installRecordWindows();
+    // tfrm_comm_users.cpp: the protection passwords, the login and the operation log
+    void installUsers();
     // Start-up step 4 for the profile page: unit texts and the table's protection.
     void profilePageStartUp();
     bool quickUploadStep();
@@ -197,6 +205,7 @@ private:
     std::shared_ptr<ProfileLinkAccess> m_profileAccess;
     bool m_parameterListLocked = false;
     BoardChangeLogin m_boardChangeLogin;
+    BoardChangeRecorder m_boardChangeRecorder;
 
     QMenu* m_fileMenu = nullptr;
     QMenu* m_commMenu = nullptr;
@@ -216,4 +225,6 @@ private:
     bool m_firstShown = false;
     bool m_shutDown = false;
     bool m_destroying = false;
+    // The main window's close was accepted: the program is ending.
+    bool m_closeAccepted = false;
 };

@@ -16,8 +16,10 @@
 #include "link/recording_target.h"
 #include "link/serial_settings.h"
 #include "link/station_link.h"
+#include "profiles/profile_file.h"
 #include "shell/language.h"
 #include "shell/password_settings.h"
+#include "shell/save_leftovers.h"
 #include "shell/settings.h"
 #include "ui/record_windows.h"
 #include "ui/tfrm_comm_actions.h"
@@ -33,6 +35,9 @@ void TfrmComm::startUp()
 {
     StationLink& link = *m_link;
     TfrmCommActions& a = *m_actions;
+
+    // Temporaries of saves a kill interrupted; before any file is read.
+    removeProgramSaveLeftovers(m_paths, Settings(m_paths).savePath());
 
     // 1, 2: no record window receives samples yet; the assembler starts empty.
     m_recordingTarget = nullptr;
@@ -115,15 +120,11 @@ void TfrmComm::offerParameterBackup()
         : QStringLiteral("检测到旧的流程参数备份文件，是否要加载？");
     if (!TranslatedMessageBox::confirm(this, question))
         return;
-    // A failed copy is not reported: the existing table is loaded instead.
-    const QString table = m_paths.dataFile(QStringLiteral("model.irl"));
-    const QString temp = table + QStringLiteral(".new");
-    QFile::remove(temp);
-    if (QFile::copy(backup, temp)) {
-        QFile::remove(table);
-        if (!QFile::rename(temp, table))
-            QFile::remove(temp);
-    }
+    // A failed copy is not reported: the existing table is loaded instead. The copy replaces
+    // data/model.irl only once it is complete, so a failure leaves the old file in place.
+    ProfileFilePaths target;
+    target.programDir = m_paths.programDir();
+    copyParameterFile(backup, target);
 }
 
 void TfrmComm::openHelp()
@@ -157,7 +158,11 @@ void TfrmComm::closeEvent(QCloseEvent* e)
             return;
         }
     }
-    m_link->closePort();
+    // Supervision ends with the port: a message box of the shutdown steps runs an event loop,
+    // and a tick there would say hello on the closed port, give up and open the COM port
+    // dialog over the ending program.
+    m_closeAccepted = true;
+    m_link->closeForShutdown();
     if (m_statusWindow)
         m_statusWindow->hide();
     e->accept();

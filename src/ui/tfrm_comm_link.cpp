@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 
@@ -41,13 +43,33 @@ void TfrmComm::wireLink()
     });
     connect(&link, &StationLink::crcErrorTextChanged, this, [this](const QString& text) { setStatusPanelText(3, text); });
     connect(&link, &StationLink::portStateTextChanged, this, [this](const QString& text) { setStatusPanelText(2, text); });
-    connect(&link, &StationLink::portOpenFailed, this,
-            [this](const QString& text) { TranslatedMessageBox::error(this, text); });
-    connect(&link, &StationLink::portLost, this, [this](const QString& error) { TranslatedMessageBox::error(this, error); });
-    connect(&link, &StationLink::writeFailed, this, [this](const QString& error) { TranslatedMessageBox::error(this, error); });
-    connect(&link, &StationLink::commandError, this, [this](const QString& text) { TranslatedMessageBox::error(this, text); });
-    connect(&link, &StationLink::sendCommandRefused, this,
-            [this](const QString& text) { TranslatedMessageBox::information(this, text); });
+    // Once the close has been accepted nothing of the link reaches the operator.
+    connect(&link, &StationLink::portOpenFailed, this, [this](const QString& text) {
+        if (!m_closeAccepted)
+            TranslatedMessageBox::error(this, text);
+    });
+    connect(&link, &StationLink::portLost, this, &TfrmComm::onPortLost);
+    connect(&link, &StationLink::writeFailed, this, [this](const QString& error) {
+        if (!m_closeAccepted)
+            TranslatedMessageBox::error(this, error);
+    });
+    connect(&link, &StationLink::commandError, this, [this](const QString& text) {
+        if (!m_closeAccepted)
+            TranslatedMessageBox::error(this, text);
+    });
+    connect(&link, &StationLink::sendCommandRefused, this, [this](const QString& text) {
+        if (!m_closeAccepted)
+            TranslatedMessageBox::information(this, text);
+    });
+    connect(&link, &StationLink::stationNotAnswering, this, [this](const QString& text) {
+        setStatusPanelText(0, text);
+        m_livePanel->setValuesCurrent(false);
+    });
+    connect(&link, &StationLink::beginRefusedNoStatus, this, [this] {
+        // The upload's and the download's refusal, in their words.
+        TranslatedMessageBox::warning(this, QCoreApplication::translate(
+            "ProfilePage", "The MCU has not answered yet. Please wait until communication is established."));
+    });
     connect(&link, &StationLink::gaveUp, this, &TfrmComm::onGaveUp);
     connect(&link, &StationLink::communicationCheckedChanged, this, [this](bool checked) {
         m_actions->actnComunica->setChecked(checked);
@@ -82,6 +104,7 @@ void TfrmComm::showPanelState(const PanelState& s)
     p.Label38->setText(s.Label38);
     p.Label41->setText(s.Label41);
     p.Label8->setText(s.Label8);
+    p.setValuesCurrent(true);
 }
 
 void TfrmComm::onCommunicationTriggered()
@@ -107,9 +130,26 @@ void TfrmComm::updateLinkActionStates()
     m_actions->actnComunica->setEnabled(!m_actions->actnRecord->isChecked());
 }
 
+void TfrmComm::onPortLost(const QString& error)
+{
+    updateLinkActionStates();
+    if (m_closeAccepted)
+        return;
+    // One message, naming the port; the link reopens it by itself when it is back.
+    const QString device = m_link->devicePath();
+    QString port = m_link->portName();
+    if (!device.isEmpty() && device.compare(port, Qt::CaseInsensitive) != 0)
+        port += QStringLiteral(" (") + QDir::toNativeSeparators(device) + QLatin1Char(')');
+    TranslatedMessageBox::error(
+        this, tr("The serial port %1 has gone away: %2\nThe program reconnects as soon as the port is back.")
+                  .arg(port, error));
+}
+
 void TfrmComm::onGaveUp()
 {
     updateLinkActionStates();
+    if (m_closeAccepted)
+        return;
     TranslatedMessageBox::information(this, StationLink::stationMissingText(UiLanguage::instance().isEnglish()));
     comPortSetting();
 }

@@ -40,6 +40,7 @@ void TfrmComm::installParts()
     m_profilePage->updateActionStates();
 
     installRecordWindows();
+    installUsers();
 
     m_beginHooks->setQuickUpload([this] { return m_profilePage->table().rowCount(); },
                                  [this] { return quickUploadStep(); });
@@ -90,6 +91,8 @@ bool TfrmComm::quickUploadStep()
         } else if (!TranslatedMessageBox::confirm(this, question)) {
             return false;
         }
+        if (m_boardChangeRecorder && !m_boardChangeRecorder(login, from, to))
+            return false;
         emit boardChangeConfirmed(login, from, to);
     }
     page.writeSelectedRowToStation();

@@ -37,6 +37,12 @@ public:
         return n;
     }
     void send(const QByteArray& line) { m_process.write(line + '\n'); }
+    // Gone at once, as an unplugged adapter is: no goodbye, its link left behind.
+    void kill()
+    {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
     void stop()
     {
         if (m_process.state() == QProcess::NotRunning)

@@ -112,10 +112,36 @@ private slots:
         QCOMPARE(hooks.calls, (QList<QString>{QStringLiteral("wanted"), QStringLiteral("clear")}));
     }
 
+    void beginBeforeFirstStatusFrameIsRefused()
+    {
+        LinkFixture f;
+        f.alive();
+        QSignalSpy refused(f.link.get(), &StationLink::beginRefusedNoStatus);
+        Hooks hooks;
+        hooks.wanted = true;
+        f.link->Begin(1, &hooks);
+        // Nothing went out (it would have been a frame with lead byte 0x00), no recording or
+        // upload step ran, and supervision was never paused.
+        QVERIFY(f.port.writes.isEmpty());
+        QVERIFY(hooks.calls.isEmpty());
+        QCOMPARE(refused.count(), 1);
+        QVERIFY(f.waits.log.isEmpty());
+        QVERIFY(!f.link->supervisionPaused());
+
+        f.receiveFrame(status());
+        hooks.wanted = false;
+        f.link->Begin(1, &hooks);
+        QCOMPARE(f.port.writes.size(), 1);
+        QCOMPARE(uint8_t(f.port.writes[0][0]), StationStatus::LeadByte);
+        QCOMPARE(refused.count(), 1);
+    }
+
     void beginDeclinedSendsNothing()
     {
         LinkFixture f;
         f.alive();
+        f.receiveFrame(status());
+        f.port.writes.clear();
         Hooks hooks;
         hooks.wanted = true;
         hooks.goOn = false;
@@ -129,6 +155,8 @@ private slots:
     {
         LinkFixture f;
         f.alive();
+        f.receiveFrame(status());
+        f.port.writes.clear();
         f.link->setStationUnlocked(false);
         QSignalSpy refused(f.link.get(), &StationLink::sendCommandRefused);
         Hooks hooks;
@@ -145,6 +173,8 @@ private slots:
     {
         LinkFixture f;
         f.alive();
+        f.receiveFrame(status());
+        f.port.writes.clear();
         int nested = 0;
         f.waits.duringLoop = [&] {
             if (nested++ == 0)

@@ -115,6 +115,93 @@ private slots:
         QCOMPARE(c.frames[0].tc(), uint16_t(12));
     }
 
+    // Receive events at given times (ms after the previous one) through the quiet-gap rule:
+    // which frames come through and how often a checksum error is counted.
+    void quietGapEndsTheAnswer_data()
+    {
+        QTest::addColumn<int>("baud");
+        QTest::addColumn<QList<int>>("gaps");
+        QTest::addColumn<QList<QByteArray>>("events");
+        QTest::addColumn<QList<int>>("goodTc");
+        QTest::addColumn<int>("errors");
+
+        const QByteArray a = wireFrame(sampleStatus(1));
+        const QByteArray b = wireFrame(sampleStatus(2));
+        const QByteArray c = wireFrame(sampleStatus(3));
+        QByteArray lostPayload = a;
+        lostPayload.remove(20, 1);
+        QByteArray lostLead = a;
+        lostLead.remove(0, 1);
+        StationStatus withFf = sampleStatus(1);
+        withFf.setByte(30, 0xFF);
+        QByteArray lostLeadFfInside = wireFrame(withFf);
+        lostLeadFfInside.remove(0, 1);
+        QByteArray corrupt = a;
+        corrupt[48] = char(corrupt[48] ^ 0x5A);
+        const QByteArray stray("\x01", 1);
+        const QByteArray helloAnswer("\x55", 1);
+
+        // A poll every 500 ms, each answered at once.
+        QTest::newRow("lost payload byte costs its own answer only")
+            << 9600 << QList<int>{0, 500, 500} << QList<QByteArray>{lostPayload, b, c} << QList<int>{2, 3} << 1;
+        QTest::newRow("lost lead byte is counted once")
+            << 9600 << QList<int>{0, 500, 500} << QList<QByteArray>{lostLead, b, c} << QList<int>{2, 3} << 1;
+        QTest::newRow("lost lead byte, a payload 0xFF opens a frame")
+            << 9600 << QList<int>{0, 500, 500} << QList<QByteArray>{lostLeadFfInside, b, c} << QList<int>{2, 3} << 1;
+        QTest::newRow("bad checksum is counted once")
+            << 9600 << QList<int>{0, 500, 500} << QList<QByteArray>{corrupt, b, c} << QList<int>{2, 3} << 1;
+        QTest::newRow("two damaged answers in a row, two errors")
+            << 9600 << QList<int>{0, 500, 500} << QList<QByteArray>{lostPayload, lostLead, c} << QList<int>{3} << 2;
+        QTest::newRow("hello answer and noise are no errors")
+            << 9600 << QList<int>{0, 300, 500} << QList<QByteArray>{helloAnswer, stray + a, b} << QList<int>{1, 2} << 0;
+        // A frame split over two events stays one frame while the pause fits within the
+        // time a whole frame takes on the line: 52 ms at 9600 baud, 26 ms at 19200.
+        QTest::newRow("9600: split frame, 52 ms apart")
+            << 9600 << QList<int>{0, 52, 500} << QList<QByteArray>{a.left(20), a.mid(20), b} << QList<int>{1, 2} << 0;
+        QTest::newRow("9600: 53 ms of quiet drop the part")
+            << 9600 << QList<int>{0, 53, 500} << QList<QByteArray>{a.left(20), c, b} << QList<int>{3, 2} << 1;
+        QTest::newRow("19200: split frame, 26 ms apart")
+            << 19200 << QList<int>{0, 26, 500} << QList<QByteArray>{a.left(20), a.mid(20), b} << QList<int>{1, 2} << 0;
+        QTest::newRow("19200: 27 ms of quiet drop the part")
+            << 19200 << QList<int>{0, 27, 500} << QList<QByteArray>{a.left(20), c, b} << QList<int>{3, 2} << 1;
+    }
+    void quietGapEndsTheAnswer()
+    {
+        QFETCH(int, baud);
+        QFETCH(QList<int>, gaps);
+        QFETCH(QList<QByteArray>, events);
+        QFETCH(QList<int>, goodTc);
+        QFETCH(int, errors);
+
+        FrameAssembler a;
+        a.setQuietLimitMs(FrameAssembler::frameTimeMs(baud));
+        Collector c;
+        c.attach(a);
+        FakeClock clock;
+        for (int i = 0; i < events.size(); ++i) {
+            clock.advance(uint32_t(gaps[i]));
+            a.beginEvent(clock.now());
+            feed(a, events[i]);
+        }
+        // The last answer is judged when the next one comes.
+        clock.advance(500);
+        a.beginEvent(clock.now());
+
+        QList<int> tcs;
+        for (const StationStatus& f : c.frames)
+            tcs << f.tc();
+        QCOMPARE(tcs, goodTc);
+        QCOMPARE(a.crcErrorCount(), errors);
+        // Every error is shown once, counting up.
+        QCOMPARE(c.errors.size(), errors);
+    }
+
+    void frameTimeAtTheLineRates()
+    {
+        QCOMPARE(FrameAssembler::frameTimeMs(9600), 52u);
+        QCOMPARE(FrameAssembler::frameTimeMs(19200), 26u);
+    }
+
     void sendFrameSealsChecksumAndKeepsImage()
     {
         FakeTransport t;

@@ -308,11 +308,172 @@ private slots:
         f.port.lose(QStringLiteral("gone"));
         QCOMPARE(lost.count(), 1);
         QCOMPARE(text.last()[0].toString(), QStringLiteral("com closed"));
-        // Transmissions now send nothing but still arm supervision.
+        // Supervision ends with the port; nothing is sent until the port is back.
+        QVERIFY(!f.link->timerActive());
         f.link->setLastCommandTick(f.clock.now() - 2000);
-        f.tickAfter(60);
+        f.link->tick();
         QVERIFY(f.port.writes.isEmpty());
-        QVERIFY(f.link->awaitingReply());
+    }
+
+    // An unplugged adapter: one report, no give-up, the same port tried again every second
+    // until it opens, then the hello as say hello sends it.
+    void lostPortReopensInTheBackground()
+    {
+        LinkFixture f;
+        SerialSettings settings;
+        settings.CommPort = 2;
+        settings.devicePath = QStringLiteral("/dev/ttyUSB0");
+        QVERIFY(f.link->ReopenPort(settings));
+        f.alive();
+        f.receiveFrame(status());
+        f.link->recordingSwitchedOn();
+        QSignalSpy lost(f.link.get(), &StationLink::portLost);
+        QSignalSpy gaveUp(f.link.get(), &StationLink::gaveUp);
+        QSignalSpy notAnswering(f.link.get(), &StationLink::stationNotAnswering);
+        QSignalSpy recordingOff(f.link.get(), &StationLink::recordingUncheckedByGiveUp);
+        QSignalSpy shown(f.link.get(), &StationLink::statusWindowShowRequested);
+
+        f.port.lose(QStringLiteral("No such device"));
+        QCOMPARE(lost.count(), 1);
+        QCOMPARE(lost[0][0].toString(), QStringLiteral("No such device"));
+        QCOMPARE(f.link->portName(), QStringLiteral("COM3"));
+        QCOMPARE(f.link->devicePath(), QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(notAnswering.count(), 1);
+        QVERIFY(f.link->panelStale());
+        QCOMPARE(recordingOff.count(), 1);
+        QVERIFY(!f.link->communicationOn());
+        QVERIFY(!f.link->timerActive());
+        QVERIFY(f.link->portLostState());
+        QVERIFY(f.link->reopenTimer().isActive());
+        QCOMPARE(f.link->reopenTimer().interval(), 1000);
+
+        // Still unplugged: quiet tries, no message, no dialog.
+        f.port.failOpen = true;
+        const int opens = f.port.openCount;
+        f.link->retryLostPort();
+        f.link->retryLostPort();
+        QCOMPARE(f.port.openCount, opens + 2);
+        QCOMPARE(f.port.lastDevice, QStringLiteral("/dev/ttyUSB0"));
+        QVERIFY(f.link->reopenTimer().isActive());
+        QCOMPARE(gaveUp.count(), 0);
+        QCOMPARE(lost.count(), 1);
+        QVERIFY(f.port.writes.isEmpty());
+
+        // Plugged in again: opened, hello said, supervision running.
+        f.port.failOpen = false;
+        f.link->retryLostPort();
+        QVERIFY(f.link->portOpen());
+        QVERIFY(!f.link->portLostState());
+        QVERIFY(!f.link->reopenTimer().isActive());
+        QVERIFY(f.link->communicationOn());
+        QVERIFY(f.link->timerActive());
+        QCOMPARE(f.port.writes, QList<QByteArray>{hello()});
+        QCOMPARE(shown.count(), 1);
+        f.port.inject(hello());
+        QVERIFY(f.link->helloAcknowledged());
+        f.receiveFrame(status(40));
+        QVERIFY(!f.link->panelStale());
+        QCOMPARE(gaveUp.count(), 0);
+    }
+
+    void reopenPortEndsTheBackgroundReopen()
+    {
+        LinkFixture f;
+        f.alive();
+        f.port.lose(QStringLiteral("gone"));
+        QVERIFY(f.link->reopenTimer().isActive());
+        SerialSettings other;
+        other.CommPort = 4;
+        QVERIFY(f.link->ReopenPort(other));
+        QVERIFY(!f.link->portLostState());
+        QVERIFY(!f.link->reopenTimer().isActive());
+    }
+
+    void giveUpMarksThePanelStale()
+    {
+        LinkFixture f;
+        f.alive();
+        f.receiveFrame(status());
+        QVERIFY(!f.link->panelStale());
+        QSignalSpy notAnswering(f.link.get(), &StationLink::stationNotAnswering);
+        QSignalSpy gaveUp(f.link.get(), &StationLink::gaveUp);
+        f.link->setLastCommandTick(f.clock.now() - 2000);
+        run(f, 6000, false);
+        QCOMPARE(gaveUp.count(), 1);
+        QCOMPARE(notAnswering.count(), 1);
+        QCOMPARE(notAnswering[0][0].toString(), QStringLiteral("MCU not answering"));
+        QVERIFY(f.link->panelStale());
+        // Switched on again, the next decoded frame makes the panel current.
+        f.link->toggleCommunication();
+        f.receiveFrame(status(99));
+        QVERIFY(!f.link->panelStale());
+        QCOMPARE(f.link->panelState().labTc, QStringLiteral("99"));
+    }
+
+    // After the main window's close nothing of the link happens any more: no tick, no
+    // give-up, no queued reopen, no background reopen.
+    void closedForShutdownStaysSilent()
+    {
+        LinkFixture f;
+        f.alive();
+        f.receiveFrame(status());
+        f.link->setPendingAction(2);
+        f.receiveFrame(status()); // queues the reopen message
+        QVERIFY(f.link->reopenPending());
+        QSignalSpy gaveUp(f.link.get(), &StationLink::gaveUp);
+        QSignalSpy lost(f.link.get(), &StationLink::portLost);
+        QSignalSpy shown(f.link.get(), &StationLink::statusWindowShowRequested);
+        f.port.writes.clear();
+        const int opens = f.port.openCount;
+
+        f.link->closeForShutdown();
+        QVERIFY(!f.link->portOpen());
+        QVERIFY(!f.link->timerActive());
+        QCoreApplication::processEvents(); // the queued reopen runs, and does nothing
+        for (int i = 0; i < 200; ++i) {
+            f.clock.advance(60);
+            f.link->tick();
+        }
+        f.port.lose(QStringLiteral("gone"));
+        f.link->retryLostPort();
+        QVERIFY(!f.link->ReopenPort(SerialSettings()));
+        QCOMPARE(f.port.openCount, opens);
+        QVERIFY(f.port.writes.isEmpty());
+        QCOMPARE(gaveUp.count(), 0);
+        QCOMPARE(lost.count(), 0);
+        QCOMPARE(shown.count(), 0);
+    }
+
+    // The receive path's quiet limit is the time of a frame at the port's rate, and a
+    // damaged answer no longer takes the next one with it.
+    void damagedAnswerCostsOnlyItself_data()
+    {
+        QTest::addColumn<int>("bautrate");
+        QTest::addColumn<uint32_t>("limit");
+        QTest::newRow("9600") << 0 << 52u;
+        QTest::newRow("19200") << 3 << 26u;
+    }
+    void damagedAnswerCostsOnlyItself()
+    {
+        QFETCH(int, bautrate);
+        QFETCH(uint32_t, limit);
+        LinkFixture f;
+        SerialSettings settings;
+        settings.BAUTRATE = bautrate;
+        QVERIFY(f.link->ReopenPort(settings));
+        QCOMPARE(f.link->assembler().quietLimitMs(), limit);
+        f.alive();
+        QSignalSpy decoded(f.link.get(), &StationLink::panelStateDecoded);
+        QSignalSpy crc(f.link.get(), &StationLink::crcErrorTextChanged);
+        QByteArray damaged = wireFrame(status(10));
+        damaged.remove(25, 1);
+        f.port.inject(damaged);
+        f.clock.advance(500);
+        f.receiveFrame(status(11));
+        QCOMPARE(decoded.count(), 1);
+        QCOMPARE(f.link->panelState().labTc, QStringLiteral("11"));
+        QCOMPARE(crc.count(), 1);
+        QCOMPARE(crc[0][0].toString(), QStringLiteral("COM CRC Error Count:1"));
     }
 };
 

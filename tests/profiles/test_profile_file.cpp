@@ -169,6 +169,7 @@ private slots:
             QVERIFY(QDir().mkpath(dir));
         m_paths.savePath = dir + (withSeparator ? QStringLiteral("/") : QString());
         ProfileTable table;
+        table.SetCell(ProfileColumn::Board, 1, QStringLiteral("edited")); // copies come from edited tables
         int32_t lc = -1;
         QVERIFY(SaveProfileTable(table, m_paths, lc));
         const QString copy = dir + QStringLiteral("/model.irl");
@@ -228,6 +229,66 @@ private slots:
         QVERIFY(error.englishMessage().startsWith(QStringLiteral("I/O error")));
         QCOMPARE(table.RowCount(), 4);
         QCOMPARE(table.Cell(ProfileColumn::Board, 3).toString(), QStringLiteral("mine"));
+    }
+
+    // Shutdown writes a table over data/model.irl and its copies only when it came from the
+    // file or the operator worked on it: the empty rows left by a damaged or missing file
+    // must not destroy a good backup.
+    void unloadedTableSparesTheFiles_data()
+    {
+        QTest::addColumn<QByteArray>("modelBytes"); // empty: no data/model.irl
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("modelWritten");
+        QTest::addColumn<bool>("copiesWritten");
+        const QByteArray damaged = file({ sampleChinese() }, 2);
+        QTest::newRow("damaged, untouched") << damaged << QString() << false << false;
+        QTest::newRow("damaged, language switched") << damaged << QStringLiteral("language") << false << false;
+        QTest::newRow("damaged, cell typed") << damaged << QStringLiteral("cell") << true << true;
+        QTest::newRow("damaged, row added") << damaged << QStringLiteral("row") << true << true;
+        QTest::newRow("damaged, row dragged") << damaged << QStringLiteral("drag") << true << true;
+        QTest::newRow("missing, untouched") << QByteArray() << QString() << true << false;
+        QTest::newRow("missing, cell typed") << QByteArray() << QStringLiteral("cell") << true << true;
+    }
+    void unloadedTableSparesTheFiles()
+    {
+        QFETCH(QByteArray, modelBytes);
+        QFETCH(QString, change);
+        QFETCH(bool, modelWritten);
+        QFETCH(bool, copiesWritten);
+
+        const QByteArray good = file({ sampleChinese(), sampleEnglish() });
+        const QString saveDir = m_dir->filePath(QStringLiteral("save"));
+        QVERIFY(QDir().mkpath(saveDir));
+        m_paths.savePath = saveDir + QStringLiteral("/");
+        QVERIFY(QDir().mkpath(QFileInfo(m_paths.backupFile()).absolutePath()));
+        QVERIFY(writeFile(m_paths.backupFile(), good));
+        QVERIFY(writeFile(m_paths.savePathFile(), good));
+        if (!modelBytes.isEmpty())
+            putModel(modelBytes);
+
+        ProfileTable table;
+        LoadProfileTable(table, model());
+        QCOMPARE(table.RowCount(), 4);
+        if (change == QLatin1String("language"))
+            table.applyLanguage(TableLanguage::English);
+        else if (change == QLatin1String("cell"))
+            table.setData(table.index(0, ProfileColumn::Board - 1), QStringLiteral("new"));
+        else if (change == QLatin1String("row"))
+            table.appendRow();
+        else if (change == QLatin1String("drag"))
+            table.moveDisplayPosition(2, 1);
+
+        int32_t lc = -1;
+        QVERIFY(SaveProfileTable(table, m_paths, lc));
+        const QByteArray written = readFile(model());
+        if (modelWritten) {
+            QCOMPARE(written.size(), 2 + table.RowCount() * 208);
+            QCOMPARE(uint8_t(written[0]), uint8_t(table.RowCount()));
+        } else {
+            QCOMPARE(written, modelBytes);
+        }
+        QCOMPARE(readFile(m_paths.backupFile()), copiesWritten ? written : good);
+        QCOMPARE(readFile(m_paths.savePathFile()), copiesWritten ? written : good);
     }
 
     void failedSaveLeavesCurrentLc()

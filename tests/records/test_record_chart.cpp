@@ -273,7 +273,7 @@ void TestRecordChart::cursorSnapsToWholeSecondSamples()
     QImage surface(Width, Height, QImage::Format_RGB32);
     Cursor c;
     c.on = true;
-    c.x = 65 + 18; // 4.5 s
+    c.mouseX = 65 + 18; // 4.5 s
     {
         QPainter painter(&surface);
         PresentChart(painter, surface.size(), chart, r, 1.5f, p, c, ChartStyle());
@@ -284,7 +284,7 @@ void TestRecordChart::cursorSnapsToWholeSecondSamples()
     QCOMPARE(surface.pixelColor(81, 300), QColor(Qt::black));
     QCOMPARE(surface.pixelColor(160, 87), ChartStyle().buttonFace);
 
-    c.x = 10; // left of the curves: held at time 0
+    c.mouseX = 10; // left of the curves: held at time 0
     {
         QPainter painter(&surface);
         PresentChart(painter, surface.size(), chart, r, 1.5f, p, c, ChartStyle());
@@ -292,17 +292,17 @@ void TestRecordChart::cursorSnapsToWholeSecondSamples()
     QCOMPARE(c.x, 65);
     QCOMPARE(c.tc, 100.0f);
 
-    c.x = 400; // beyond the last sample: blank values
+    c.mouseX = 400; // right of the last sample: held there
     {
         QPainter painter(&surface);
         PresentChart(painter, surface.size(), chart, r, 1.5f, p, c, ChartStyle());
     }
-    QCOMPARE(c.tc, 0.0f);
-    QCOMPARE(c.tb, 0.0f);
+    QCOMPARE(c.time, 14);
+    QCOMPARE(c.tc, 109.0f);
 
     // Half the size: the left limit is converted to window pixels.
     QImage half(Width / 2, Height / 2, QImage::Format_RGB32);
-    c.x = 0;
+    c.mouseX = 0;
     {
         QPainter painter(&half);
         PresentChart(painter, half.size(), chart, r, 1.5f, p, c, ChartStyle());

@@ -2,6 +2,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -20,6 +21,8 @@ private slots:
     void damagedFileFailsWithAMessage();
     void cutFileIsSalvagedOnlyWhenAsked();
     void journalRecoveredIntoARecordFile();
+    void pdfIsTheReportOfEitherLanguage();
+    void pdfFailuresExitWithAMessage();
 
 private:
     int run(const QStringList& args, QByteArray* out, QByteArray* err = nullptr);
@@ -146,6 +149,55 @@ void TestRecordExport::journalRecoveredIntoARecordFile()
     QCOMPARE(run({"recover", journalPath, out}, &stdOut, &err), 1);
     QCOMPARE(run({"recover", m_file, m_dir.filePath("x.sld")}, &stdOut, &err), 1);
     QVERIFY(!QFile::exists(m_dir.filePath("x.sld")));
+}
+
+namespace {
+
+QString pdfText(const QString& path)
+{
+    QProcess p;
+    p.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")), {path, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+void TestRecordExport::pdfIsTheReportOfEitherLanguage()
+{
+    QByteArray out, err;
+    const QString en = m_dir.filePath("en.pdf");
+    QCOMPARE(run({"record", m_file, "--pdf", en}, &out, &err), 0);
+    QVERIFY2(pdfText(en).contains(QStringLiteral("Desoldering")), err.constData());
+    const QString zh = m_dir.filePath("zh.pdf");
+    QCOMPARE(run({"record", "--lang", "zh", m_file, "--pdf", zh}, &out, &err), 0);
+    QVERIFY(pdfText(zh).contains(QStringLiteral("拆焊")));
+    QVERIFY(pdfText(zh).contains(QStringLiteral("张三")));
+
+    QFile own(m_dir.filePath("own.frf"));
+    QVERIFY(own.open(QIODevice::WriteOnly));
+    own.write("<p>Checked: [p3] at [c1] s</p>");
+    own.close();
+    const QString custom = m_dir.filePath("own.pdf");
+    QCOMPARE(run({"record", m_file, "--pdf", custom, "--template", own.fileName()}, &out, &err), 0);
+    QCOMPARE(pdfText(custom).simplified(), QStringLiteral("Checked: 张三 at 1 s"));
+}
+
+void TestRecordExport::pdfFailuresExitWithAMessage()
+{
+    QByteArray out, err;
+    const QString target = m_dir.filePath("no/such/folder/r.pdf");
+    QCOMPARE(run({"record", m_file, "--pdf", target}, &out, &err), 1);
+    QVERIFY(err.contains("no/such/folder/r.pdf"));
+    QCOMPARE(run({"record", m_file, "--pdf", m_dir.filePath("t.pdf"), "--template", m_dir.filePath("none.frf")}, &out, &err), 1);
+    QVERIFY(err.contains("none.frf"));
+    QVERIFY(!QFile::exists(m_dir.filePath("t.pdf")));
+    QCOMPARE(run({"record", m_dir.filePath("none.sld"), "--pdf", m_dir.filePath("t.pdf")}, &out, &err), 1);
+    QVERIFY(err.contains("file error!"));
+    QCOMPARE(run({"record", m_file, "--pdf", m_dir.filePath("t.pdf"), "--lang", "fr"}, &out, &err), 2);
+    QCOMPARE(run({"record", m_file, "--pdf"}, &out, &err), 2);
+    QCOMPARE(run({"record", m_file, "--json", "--lang", "zh"}, &out, &err), 2);
 }
 
 QTEST_GUILESS_MAIN(TestRecordExport)

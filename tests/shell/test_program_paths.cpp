@@ -54,7 +54,7 @@ private slots:
         QTest::newRow("final separator") << (dir + QDir::separator()).toLocal8Bit() << dir + QDir::separator();
         QTest::newRow("blanks around") << ("  " + dir + "  ").toLocal8Bit() << dir + QDir::separator();
 #ifndef Q_OS_WIN
-        QTest::newRow("blank is unset") << QByteArray("   ") << QStringLiteral("/var/lib/tamsel/");
+        QTest::newRow("blank is unset") << QByteArray("   ") << QStringLiteral("/var/lib/tamsel/system/");
 #endif
     }
     void systemDirOverride()
@@ -83,7 +83,7 @@ private slots:
         const QString dir = ProgramPaths::systemDir();
         if (wasSet)
             qputenv("TAMSEL_SYSTEM_DIR", saved);
-        QCOMPARE(dir, QStringLiteral("/var/lib/tamsel/"));
+        QCOMPARE(dir, QStringLiteral("/var/lib/tamsel/system/"));
     }
 #endif
 

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -14,7 +15,10 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusTipEvent>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -579,12 +583,23 @@ private slots:
         auto* child = qobject_cast<TfrmChild*>(frm.mdiArea()->subWindowList().value(0)->widget());
         QVERIFY(child);
         QVERIFY(frm.panelsVisible());
+        // The two splitter bars go and come with the panels.
+        const auto handlesVisible = [&frm] {
+            auto* h = frm.findChild<QSplitter*>("Splitter2");
+            auto* v = frm.findChild<QSplitter*>("Splitter1");
+            return h->handle(1)->isVisible() && v->handle(1)->isVisible();
+        };
+        QVERIFY(handlesVisible());
         QTest::mouseDClick(child->chartView(), Qt::LeftButton);
         QVERIFY(!frm.panelsVisible());
         QVERIFY(!frm.pageControl()->isVisible());
+        QVERIFY(!frm.livePanel()->isVisible());
+        QTRY_VERIFY(!handlesVisible());
         QTest::mouseDClick(child->chartView(), Qt::LeftButton);
         QVERIFY(frm.panelsVisible());
         QVERIFY(frm.pageControl()->isVisible());
+        QVERIFY(frm.livePanel()->isVisible());
+        QTRY_VERIFY(handlesVisible());
     }
 
     void closeWhileRecordingLeavesEveryWindowOpen()
@@ -619,6 +634,171 @@ private slots:
         QVERIFY(!frm.close());
         QVERIFY(frm.isVisible());
         QVERIFY(m_port.isOpenNow);
+    }
+
+    void statusPanelsStayWhileHintsShow()
+    {
+        TfrmComm& frm = shownWindow();
+        QCOMPARE(frm.statusPanelText(3), QStringLiteral("COM CRC Error Count:0"));
+        QStatusTipEvent tip(QStringLiteral("communication on/off"));
+        QApplication::sendEvent(&frm, &tip);
+        QCOMPARE(frm.statusBar()->currentMessage(), QStringLiteral("communication on/off"));
+        const auto panels = frm.statusBar()->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^StatusPanel")));
+        QCOMPARE(panels.size(), 4);
+        for (QLabel* l : panels)
+            QVERIFY2(l->isVisible(), qPrintable(l->objectName()));
+    }
+
+    void beginBeforeTheFirstStatusFrameIsRefused()
+    {
+        TfrmComm& frm = shownWindow();
+        answerHello();
+        ModalWatcher watcher;
+        QTest::mouseClick(frm.livePanel()->btnStart, Qt::LeftButton);
+        QTRY_COMPARE(watcher.seen.size(), 1);
+        QCOMPARE(watcher.seen.first(),
+                 QStringLiteral("The MCU has not answered yet. Please wait until communication is established."));
+        QVERIFY(m_port.writes.isEmpty());
+        QVERIFY(!frm.actions().actnRecord->isChecked());
+    }
+
+    void silentStationLeavesThePanelGreyUntilTheNextFrame()
+    {
+        TfrmComm& frm = shownWindow();
+        answerHello();
+        receive(frame(230, 120, true, false, true, 0x0F, 0xC0, 2));
+        LivePanel* p = frm.livePanel();
+        QCOMPARE(p->btnStart->text(), QStringLiteral("Exit"));
+        QVERIFY(p->valuesCurrent());
+        const QColor live = p->labTc->palette().color(QPalette::WindowText);
+        ModalWatcher watcher;
+        frm.link().setLastCommandTick(m_clock.now() - 5000);
+        for (int i = 0; i < 60 && frm.link().timerActive(); ++i) {
+            m_clock.advance(310);
+            frm.link().tick();
+        }
+        QVERIFY(!frm.link().timerActive());
+        QTRY_VERIFY(!watcher.seen.isEmpty());
+        // The last values stay, greyed; the first panel no longer claims a working link.
+        QCOMPARE(frm.statusPanelText(0), QStringLiteral("MCU not answering"));
+        QVERIFY(!p->valuesCurrent());
+        QCOMPARE(p->labTc->text(), QStringLiteral("230"));
+        QVERIFY(p->labTc->palette().color(QPalette::WindowText) != live);
+        QVERIFY(p->CheckBox1->palette().color(QPalette::Text) != live);
+        QVERIFY(!p->btnStart->isEnabled());
+
+        // Communication on again: the hello and the next frame make the panel live.
+        frm.actions().actnComunica->trigger();
+        m_clock.advance(400);
+        frm.link().tick();
+        answerHello();
+        QCOMPARE(frm.statusPanelText(0), QStringLiteral("hello success!"));
+        receive(frame(231, 121, true, false, false, 0x0F, 0, 2));
+        QVERIFY(p->valuesCurrent());
+        QCOMPARE(p->labTc->text(), QStringLiteral("231"));
+        QCOMPARE(p->labTc->palette().color(QPalette::WindowText), live);
+        QVERIFY(p->btnStart->isEnabled());
+    }
+
+    void lostPortIsOneMessageNamingThePort()
+    {
+        TfrmComm& frm = shownWindow();
+        answerHello();
+        receive(frame(25, 25, true, false, false, 0x0F, 0, 3));
+        ModalWatcher watcher;
+        watcher.onDialog = [&](QDialog* d) {
+            d->reject();
+            return true;
+        };
+        m_port.lose(QStringLiteral("No such device"));
+        QTRY_COMPARE(watcher.seen.size(), 1);
+        QCOMPARE(watcher.seen.first(),
+                 QStringLiteral("The serial port COM1 (/dev/ttyS0) has gone away: No such device\n"
+                                "The program reconnects as soon as the port is back."));
+        QCOMPARE(frm.statusPanelText(2), QStringLiteral("com closed"));
+        QCOMPARE(frm.statusPanelText(0), QStringLiteral("MCU not answering"));
+        QVERIFY(!frm.livePanel()->valuesCurrent());
+        QVERIFY(!frm.actions().actnComunica->isChecked());
+        // Supervision does not pile the station-missing message and the COM dialog on it.
+        m_clock.advance(10000);
+        frm.link().tick();
+        QVERIFY(frm.link().reopenTimer().isActive());
+        // Back: reopened and greeted without a dialog.
+        frm.link().retryLostPort();
+        QCOMPARE(frm.statusPanelText(2), QStringLiteral("com opened"));
+        QVERIFY(frm.actions().actnComunica->isChecked());
+        QCOMPARE(m_port.writes.last(), QByteArray("\x55", 1));
+        QVERIFY(m_msg->isVisible());
+        answerHello();
+        QCOMPARE(frm.statusPanelText(0), QStringLiteral("hello success!"));
+        QCoreApplication::processEvents();
+        QCOMPARE(watcher.seen.size(), 1);
+    }
+
+    // A message box of the shutdown (here: the settings file cannot be written) runs an event
+    // loop; the link says nothing there, however long it stays open.
+    void closedWindowSaysNothingOfTheLink()
+    {
+        TfrmComm& frm = shownWindow();
+        answerHello();
+        QVERIFY(frm.close());
+        QVERIFY(!frm.link().timerActive());
+        QVERIFY(!m_port.isOpenNow);
+        QVERIFY(QFile::remove(settingsFile()));
+        QVERIFY(QDir().mkpath(settingsFile()));
+        ModalWatcher watcher;
+        watcher.onDialog = [&](QDialog* d) {
+            d->accept();
+            return true;
+        };
+        frm.shutdown();
+        m_clock.advance(20000);
+        frm.link().tick();
+        m_port.lose(QStringLiteral("gone"));
+        QCoreApplication::processEvents();
+        QCOMPARE(watcher.seen.size(), 1);
+        QVERIFY(watcher.seen.first().contains(QStringLiteral("CommConfig.ini")));
+        QVERIFY(!m_port.isOpenNow);
+        QCOMPARE(m_port.writes.count(QByteArray("\x55", 1)), 0);
+    }
+
+    void firstStartRestoresTheBackupWhole()
+    {
+        IniFile pw(m_systemDir->filePath(QStringLiteral("IRpaswd.ini")));
+        QVERIFY(pw.writeBool(QStringLiteral("IRPaswd"), QStringLiteral("inistoin"), true));
+        const QByteArray backup = QByteArray("\x00\x00", 2);
+        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("ParamBAK")));
+        {
+            QFile f(m_dir->filePath(QStringLiteral("ParamBAK/model.irl")));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(backup);
+            QFile m(m_dir->filePath(QStringLiteral("data/model.irl")));
+            QVERIFY(m.open(QIODevice::WriteOnly));
+            m.write("old table");
+        }
+        ModalWatcher watcher;
+        shownWindow();
+        QCOMPARE(watcher.seen.value(0),
+                 QStringLiteral("The old Parameters backup file has been founded,would you like to Load it?"));
+        QFile m(m_dir->filePath(QStringLiteral("data/model.irl")));
+        QVERIFY(m.open(QIODevice::ReadOnly));
+        QCOMPARE(m.readAll(), backup);
+        // Nothing left beside it.
+        QCOMPARE(QDir(m_dir->filePath(QStringLiteral("data"))).entryList({QStringLiteral("model.irl*")}, QDir::Files),
+                 QStringList{QStringLiteral("model.irl")});
+    }
+
+    void startUpRemovesLeftoversOfInterruptedSaves()
+    {
+        const QString leftover = m_dir->filePath(QStringLiteral("data/model.irl.ZJWdUn"));
+        const QString foreign = m_dir->filePath(QStringLiteral("data/notes.txt.ZJWdUn"));
+        for (const QString& path : {leftover, foreign}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        makeWindow();
+        QVERIFY(!QFile::exists(leftover));
+        QVERIFY(QFile::exists(foreign));
     }
 };
 

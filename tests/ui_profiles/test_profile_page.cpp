@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -146,6 +147,34 @@ private slots:
         PreviewProfile(expected, t, 3);
         QCOMPARE(box->image(), expected);
         QVERIFY(box->image() != startup);
+    }
+
+    // The preview keeps to its row-bar rule, but says which row it shows: a click into
+    // another row's cell changes what Upload sends, not the curve.
+    void previewCaptionNamesItsRow()
+    {
+        ProfileTable& t = m_page->table();
+        fillDefault(t, 2, QStringLiteral("second"));
+        fillDefault(t, 3, QStringLiteral("third"));
+        QLabel* caption = m_page->findChild<QLabel*>(QStringLiteral("previewCaption"));
+        QVERIFY(caption);
+        QVERIFY(caption->text().isEmpty());
+
+        clickRowBar(m_page->grid(), 2);
+        QCOMPARE(caption->text(), QStringLiteral("Row 3: third"));
+        m_page->grid()->setCurrentIndex(t.index(1, 4));
+        QCOMPARE(t.CurrentRow(), 2);
+        QCOMPARE(m_page->previewedRow(), 3);
+        QCOMPARE(caption->text(), QStringLiteral("Row 3: third"));
+
+        // It follows its row: renamed, moved up by a deletion, gone with it.
+        t.SetCell(ProfileColumn::Board, 3, QStringLiteral("renamed"));
+        QCOMPARE(caption->text(), QStringLiteral("Row 3: renamed"));
+        t.DeleteRows(1, 1);
+        QCOMPARE(caption->text(), QStringLiteral("Row 2: renamed"));
+        t.DeleteRows(2, 2);
+        QCOMPARE(m_page->previewedRow(), 0);
+        QVERIFY(caption->text().isEmpty());
     }
 
     void copyPasteDeleteThroughTheMenu()

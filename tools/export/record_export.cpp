@@ -5,6 +5,7 @@
 #include <QTextStream>
 
 #include "export_text.h"
+#include "report_export.h"
 #include "records/record_file.h"
 
 namespace {
@@ -124,22 +125,42 @@ void writeCsv(QTextStream& out, const Recording& r)
 // tamsel-export record FILE.sld --json|--csv [--salvage]: the header fields by their names,
 // the samples and the analysis dots, read through the program's own file code. With
 // --salvage, a file cut short gives what it holds (a note on stderr says how much).
+// tamsel-export record FILE.sld --pdf OUT.pdf [--lang en|zh] [--template FILE] [--salvage]:
+// the printed report, made as the record window makes it.
 int exportRecord(const QStringList& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
     QString file;
     QString format;
+    PdfReportOptions pdf;
     bool salvage = false;
-    for (const QString& a : args) {
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const bool withValue = a == QLatin1String("--pdf") || a == QLatin1String("--lang") || a == QLatin1String("--template");
+        if (withValue && i + 1 >= args.size()) {
+            err << "tamsel-export record: " << a << " needs a value\n";
+            return 2;
+        }
         if (a == QLatin1String("--salvage")) {
             salvage = true;
-        } else if (a == QLatin1String("--json") || a == QLatin1String("--csv")) {
+        } else if (a == QLatin1String("--json") || a == QLatin1String("--csv") || a == QLatin1String("--pdf")) {
             if (!format.isEmpty() && format != a) {
-                err << "tamsel-export record: choose one of --json and --csv\n";
+                err << "tamsel-export record: choose one of --json, --csv and --pdf\n";
                 return 2;
             }
             format = a;
+            if (a == QLatin1String("--pdf"))
+                pdf.output = args[++i];
+        } else if (a == QLatin1String("--lang")) {
+            const QString lang = args[++i];
+            if (lang != QLatin1String("en") && lang != QLatin1String("zh")) {
+                err << "tamsel-export record: --lang is en or zh, not '" << lang << "'\n";
+                return 2;
+            }
+            pdf.chinese = lang == QLatin1String("zh");
+        } else if (a == QLatin1String("--template")) {
+            pdf.templateFile = args[++i];
         } else if (file.isEmpty() && !a.startsWith(QLatin1String("--"))) {
             file = a;
         } else {
@@ -147,8 +168,13 @@ int exportRecord(const QStringList& args)
             return 2;
         }
     }
+    if (format != QLatin1String("--pdf") && (pdf.chinese || !pdf.templateFile.isEmpty())) {
+        err << "tamsel-export record: --lang and --template go with --pdf\n";
+        return 2;
+    }
     if (file.isEmpty() || format.isEmpty()) {
-        err << "usage: tamsel-export record FILE.sld --json|--csv [--salvage]\n";
+        err << "usage: tamsel-export record FILE.sld --json|--csv [--salvage]\n"
+               "       tamsel-export record FILE.sld --pdf OUT.pdf [--lang en|zh] [--template FILE] [--salvage]\n";
         return 2;
     }
     Recording record;
@@ -162,6 +188,14 @@ int exportRecord(const QStringList& args)
         const auto count = [](int n) { return n < 0 ? QStringLiteral("?") : QString::number(n); };
         err << "tamsel-export: " << file << ": cut short; " << got.samplesRead << " of " << count(got.samplesPromised)
             << " samples and " << got.dotsRead << " of " << count(got.dotsPromised) << " dots could be read\n";
+    }
+    if (format == QLatin1String("--pdf")) {
+        QString error;
+        if (!writePdfReport(record, pdf, &error)) {
+            err << "tamsel-export: " << error << "\n";
+            return 1;
+        }
+        return 0;
     }
     out.setEncoding(QStringConverter::Utf8);
     if (format == QLatin1String("--json"))
