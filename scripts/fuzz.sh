@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 ./scripts/setup.sh
 
-targets=(record_file record_journal profile_file command_blocks ini_settings frame_path text_codec)
+targets=(record_file record_journal profile_file command_blocks ini_settings frame_path text_codec user_list operation_log report_template)
 launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

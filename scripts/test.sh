@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds everything (a new compiler warning is an error),
-# runs every test through CTest, checks the Debian package and the code's style.
+# runs every test through CTest and checks the Debian package.
 #   scripts/test.sh             the plain build in build/
 #   scripts/test.sh --sanitize  every test again, built with AddressSanitizer and
 #                               UndefinedBehaviorSanitizer in build-sanitize/; any finding fails
@@ -23,5 +23,3 @@ cmake --build build -j2
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j2
 # The Debian package: built, checked by lintian, unpacked and run.
 ./scripts/check-package.sh build
-# Format and clang-tidy.
-./scripts/check-style.sh build

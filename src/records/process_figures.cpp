@@ -246,11 +246,10 @@ ProcessJudgement ProcessJudgement::of(const ProcessFigures& figures, const Proce
             failed = failed || !ok;
         }
     }
-    if (figures.isEmpty())
-        j.verdict = Verdict::None;
-    else if (failed)
+    // A failure decides; otherwise a missing figure (or none at all) leaves no verdict.
+    if (!figures.isEmpty() && failed)
         j.verdict = Verdict::Fail;
-    else if (missing)
+    else if (figures.isEmpty() || missing)
         j.verdict = Verdict::None;
     else
         j.verdict = Verdict::Pass;

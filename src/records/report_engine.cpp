@@ -21,6 +21,33 @@ namespace {
 // A template is a page or two of HTML; anything far larger is not one.
 constexpr qint64 kMaxTemplateSize = 4 * 1024 * 1024;
 
+// The most columns or rows one table cell spans. Qt lays a table out in time that grows
+// with its spans, so colspan=99999 held printing for many seconds; no page holds more.
+constexpr int kMaxCellSpan = 64;
+
+// The template with every colspan and rowspan above kMaxCellSpan lowered to it.
+QString limitedSpans(const QString& html)
+{
+    static const QRegularExpression span(QStringLiteral("\\b((?:col|row)span\\s*=\\s*[\"']?\\s*)([0-9]+)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    QString out;
+    out.reserve(html.size());
+    qsizetype last = 0;
+    QRegularExpressionMatchIterator it = span.globalMatch(html);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        bool ok = false;
+        const int n = m.captured(2).toInt(&ok);
+        if (ok && n <= kMaxCellSpan)
+            continue;
+        out += QStringView(html).mid(last, m.capturedStart(2) - last);
+        out += QString::number(kMaxCellSpan);
+        last = m.capturedEnd(2);
+    }
+    out += QStringView(html).mid(last);
+    return out;
+}
+
 } // namespace
 
 bool ReportEngine::loadTemplate(const QString& path, QString* error)
@@ -76,7 +103,7 @@ std::unique_ptr<QTextDocument> ReportEngine::prepare(const Lookup& lookup, const
     auto report = std::make_unique<QTextDocument>();
     if (!m_path.isEmpty())
         report->setBaseUrl(QUrl::fromLocalFile(QFileInfo(m_path).absolutePath() + QLatin1Char('/')));
-    report->setHtml(fillVariables(m_html, lookup));
+    report->setHtml(fillVariables(limitedSpans(m_html), lookup));
     // Resources are looked up by their name resolved against the base.
     report->addResource(QTextDocument::ImageResource, report->baseUrl().resolved(QUrl(QLatin1String(PictureName))),
                         picture);

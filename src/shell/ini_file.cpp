@@ -75,6 +75,11 @@ QByteArray trimmedBlanks(const char* begin, const char* end)
     return QByteArray(begin, end - begin);
 }
 
+QByteArray trimmedBlanks(const QByteArray& bytes)
+{
+    return trimmedBlanks(bytes.constData(), bytes.constData() + bytes.size());
+}
+
 struct Line
 {
     enum Kind { Other, Section, Key };
@@ -390,7 +395,9 @@ bool IniFile::writeBytes(const QString& section, const QString& key, const QByte
 
 bool IniFile::writeString(const QString& section, const QString& key, const QString& value)
 {
-    return writeBytes(section, key, TextCodec::toAnsi(value));
+    // A text loses its surrounding blanks, as every INI file reads it back; only the raw
+    // writeBytes refuses them.
+    return writeBytes(section, key, trimmedBlanks(TextCodec::toAnsi(value)));
 }
 
 bool IniFile::writeInteger(const QString& section, const QString& key, int value)

@@ -10,7 +10,8 @@
 //
 // - Section and key names are case-insensitive, as Windows treats them; keys may hold blanks
 //   ("prameter protection list").
-// - Values are raw 8-bit bytes; readString/writeString convert them through TextCodec.
+// - Values are raw 8-bit bytes; readString/writeString convert them through TextCodec
+//   (writeString drops the blanks around a text, which no read would give back).
 // - Every read takes a default that is returned when the file, the section or the key is
 //   missing or the value does not convert. Nothing is reported for reads.
 // - Every write replaces one value on disk at once (creating the file, the section or the key

@@ -19,7 +19,7 @@ bool isInstalled(const QString& executableDir)
 
 QString programDir(const QString& executableDir)
 {
-    const QString overridden = qEnvironmentVariable("TAMSEL_PROGRAM_DIR").trimmed();
+    QString overridden = qEnvironmentVariable("TAMSEL_PROGRAM_DIR").trimmed();
     if (!overridden.isEmpty())
         return overridden;
     return isInstalled(executableDir) ? Platform::sharedProgramDirectory() : executableDir;

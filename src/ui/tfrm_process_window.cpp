@@ -199,13 +199,10 @@ void TfrmProcessWindow::accept()
 
 QString TfrmProcessWindow::unitText(FigureKind kind) const
 {
-    const QString celsius = UiLanguage::instance().isChinese() ? QStringLiteral("\u2103") : m_celsiusText;
-    switch (kind) {
-    case FigureKind::Temperature: return celsius;
-    case FigureKind::TemperatureDifference: return celsius;
-    case FigureKind::Time: break;
-    }
-    return QStringLiteral("s");
+    if (kind == FigureKind::Time)
+        return QStringLiteral("s");
+    // Temperatures and their differences.
+    return UiLanguage::instance().isChinese() ? QStringLiteral("\u2103") : m_celsiusText;
 }
 
 void TfrmProcessWindow::retranslate()

@@ -90,3 +90,33 @@ put('command_blocks', 'short', frame(150, 0x2D)[:60])
 put('text_codec', 'gbk', '拆焊 ℃ ℉ abc'.encode('gbk'))
 put('text_codec', 'cut-double-byte', b'\x0a' + '拆焊'.encode('gbk') + b'\xb2')
 put('text_codec', 'invalid', b'\x80\xff\xfe\x00\xa1')
+
+def user(no, pw, name, dept, remark):
+    return text(no, 16) + text(pw, 16) + text(name, 16) + text(dept, 32) + text(remark, 64)
+
+u1 = user(b'7', b'secret', b'Wang', b'QA', b'night shift')
+u2 = user(b'A12', b'', '张三'.encode('gbk'), '维修'.encode('gbk'), b'')
+put('user_list', 'two-users', u1 + u2)
+put('user_list', 'partial-record', u1 + u2[:40])
+put('user_list', 'lengths-over-capacity', b'\xff' * 17 + b'\x30' + b'\xb2' * 16 + b'\x11' + b'\xd6' * 115)
+put('user_list', 'empty', b'')
+# A length over the capacity over bytes that are no text: a lead byte before a NUL.
+put('user_list', 'lead-byte-before-nul', u1 + u2[:51] + bytes([206]) + b'\x04\x00\xac\x00\xd0\xde' + bytes(26) + u2[84:])
+
+def oprec(when, texts):
+    return struct.pack('<d', when) + b''.join(text(t, 63) for t in texts)
+
+o1 = oprec(45429.5851, [b'7', b'Wang', b'QA', b'', b'MB-2040', b'QFP'])
+o2 = oprec(45430.0, ['A12'.encode(), '张三'.encode('gbk'), '维修'.encode('gbk'), b'x', b'QFP', b'BGA'])
+put('operation_log', 'two-entries', o1 + o2)
+put('operation_log', 'trailing-bytes', o1 + o2[:100])
+put('operation_log', 'absurd-dates', oprec(float('nan'), [b'1'] * 6) + oprec(1e300, [b'2'] * 6) + oprec(-1e12, [b'3'] * 6))
+put('operation_log', 'length-over-63', struct.pack('<d', 45000) + b'\xff' + b'\x41' * 383)
+
+with open(os.path.join(HERE, '..', '..', 'data', 'print.frf'), 'rb') as f:
+    shipped = f.read()
+put('report_template', 'shipped', shipped)
+put('report_template', 'shipped-absurd-record', shipped + b'\n#record\n' + record(header((1, 1, 1e12), (1e12, 3e9, -1e12, 0, 3e9, 1e12, 3e9)), 2, 1))
+put('report_template', 'variables', b'<p>[p3] [c1] [t1] [nosuch] [p3</p><img src="Picture1"><img src="missing.png">')
+put('report_template', 'table', b'<table border=1>' + b'<tr><td>[d1t]</td><td colspan=99999>[d1c]</td></tr>' * 20 + b'</table>')
+put('report_template', 'not-utf8', b'\xb2\xf0 <b>\xff\xfe</b> [p3]')

@@ -2,7 +2,9 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QElapsedTimer>
 #include <QTextDocument>
+#include <QTextTable>
 #include <QtTest>
 
 #include "desoldering_process.h"
@@ -26,6 +28,7 @@ private slots:
     void pdfHoldsEveryValueAndOneImage();
     void chineseTemplateGivesChineseTexts();
     void missingTemplateKeepsThePreviousOne();
+    void hugeCellSpansAreLimited();
     void unwritablePdfFailsWithTheReason();
 
 private:
@@ -318,6 +321,32 @@ void TestReport::missingTemplateKeepsThePreviousOne()
     auto report = engine.prepare([](const QString&) { return QVariant(QStringLiteral("Li")); }, QImage(800, 600, QImage::Format_RGB32));
     QVERIFY(report);
     QCOMPARE(report->toPlainText(), QStringLiteral("Own Li"));
+}
+
+void TestReport::hugeCellSpansAreLimited()
+{
+    // colspan=99999 held the layout for many seconds; spans are limited, small ones kept.
+    ReportEngine engine;
+    engine.setTemplate(QStringLiteral("<table><tr><td colspan=99999>a</td><td ROWSPAN = '3'>b</td></tr>"
+                                      "<tr><td colspan=\"2147483648\">[p3]</td></tr></table>"));
+    const auto none = [](const QString&) { return std::optional<QVariant>(); };
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<QTextDocument> report = engine.prepare(none, QImage());
+    report->setPageSize(QSizeF(800, 1100));
+    QVERIFY(report->pageCount() >= 1);
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+    QTextTable* table = report->rootFrame()->firstCursorPosition().currentTable();
+    if (!table) {
+        QTextCursor c(report.get());
+        c.movePosition(QTextCursor::NextBlock);
+        table = c.currentTable();
+    }
+    QVERIFY(table);
+    QCOMPARE(table->columns(), 65);
+    QCOMPARE(table->cellAt(0, 0).columnSpan(), 64);
+    QCOMPARE(table->cellAt(0, 64).rowSpan(), 2); // 3 asked, the table has 2 rows
+    QCOMPARE(table->cellAt(1, 0).columnSpan(), 64);
 }
 
 void TestReport::unwritablePdfFailsWithTheReason()
