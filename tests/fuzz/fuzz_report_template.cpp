@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(engine.hasTemplate());
 
     ChartStyle style;
-    style.chinese = size % 2 == 1;
+    style.language = size % 2 == 1 ? Language::Chinese : Language::English;
     const ReportSource source{record, style};
     const ReportEngine::Lookup lookup = [&source](const QString& name) { return ReportVariable(name, source); };
     // Names nobody answers stay as written.
