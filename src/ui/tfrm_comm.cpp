@@ -64,6 +64,11 @@ TfrmComm::~TfrmComm()
     // Tearing the frame down activates and closes sub-windows; nothing is to react now.
     m_destroying = true;
     m_mdiArea->disconnect(this);
+    // The record windows go while this is still the main window their controller reports to
+    // (the recording target, the status bar); left to QWidget's teardown they would call back
+    // into a half-destroyed frame.
+    for (QMdiSubWindow* sub : m_mdiArea->subWindowList())
+        delete sub;
     // The link goes before the widgets it reports to.
     m_link.reset();
     m_ownTransport.reset();
