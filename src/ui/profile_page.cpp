@@ -77,7 +77,12 @@ ProfilePage::ProfilePage(QWidget* parent)
     m_preview->present();
 }
 
-ProfilePage::~ProfilePage() = default;
+ProfilePage::~ProfilePage()
+{
+    // An editor still open commits its text when the grid is hidden during teardown; by then
+    // this page is no longer there to redraw its caption.
+    disconnect(m_table, nullptr, this, nullptr);
+}
 
 void ProfilePage::buildGrid()
 {
