@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -67,8 +68,11 @@ TfrmComm::~TfrmComm()
     // The record windows go while this is still the main window their controller reports to
     // (the recording target, the status bar); left to QWidget's teardown they would call back
     // into a half-destroyed frame.
-    for (QMdiSubWindow* sub : m_mdiArea->subWindowList())
-        delete sub;
+    // Closed ones waiting for their deleteLater are no longer listed by the area: all of them.
+    const QList<QMdiSubWindow*> subs = m_mdiArea->findChildren<QMdiSubWindow*>();
+    QList<QPointer<QMdiSubWindow>> guarded(subs.begin(), subs.end());
+    for (const QPointer<QMdiSubWindow>& sub : guarded)
+        delete sub.data();
     // The link goes before the widgets it reports to.
     m_link.reset();
     m_ownTransport.reset();
