@@ -95,9 +95,9 @@ private:
     int m_crcErrorCount = 0;
     uint32_t m_quietLimitMs = 26; // a frame at 19200 baud
     uint32_t m_lastEventTick = 0;
-    bool m_burstOpen = false;     // bytes came since the last quiet gap
-    bool m_frameInBurst = false;  // and a whole frame (good or bad) was among them
-    bool m_strayBytes = false;    // and bytes outside a frame, other than a hello answer
+    bool m_burstOpen = false;    // bytes came since the last quiet gap
+    bool m_frameInBurst = false; // and a whole frame (good or bad) was among them
+    bool m_strayBytes = false;   // and bytes outside a frame, other than a hello answer
     GoodFrameHandler m_onGoodFrame;
     CrcErrorHandler m_onCrcError;
 };

@@ -438,6 +438,7 @@ QString StationLink::sendCommandRefusedText()
 
 QString StationLink::stationMissingText(Language language)
 {
-    return language == Language::English ? QStringLiteral("MCU don't exist!Please check the line of the MCU and power of the MCU.")
-                   : QStringLiteral("MCU不存在!请检查串口线和MCU的电源开关。");
+    return language == Language::English
+               ? QStringLiteral("MCU don't exist!Please check the line of the MCU and power of the MCU.")
+               : QStringLiteral("MCU不存在!请检查串口线和MCU的电源开关。");
 }

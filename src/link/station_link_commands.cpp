@@ -156,9 +156,9 @@ bool StationLink::loadCommandBlocks(const QString& path, QString* error)
                 ok = false;
                 if (error)
                     *error = QDir::toNativeSeparators(path)
-                        + QStringLiteral(": read error, the file holds %1 bytes instead of %2")
-                              .arg(bytes.size())
-                              .arg(CommandBlockFileSize);
+                             + QStringLiteral(": read error, the file holds %1 bytes instead of %2")
+                                   .arg(bytes.size())
+                                   .arg(CommandBlockFileSize);
             } else {
                 std::memcpy(m_commandBlock.data(), bytes.constData(), StationStatus::FrameSize);
                 std::memcpy(m_spareCommandBlock.data(), bytes.constData() + StationStatus::FrameSize,

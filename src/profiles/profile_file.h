@@ -27,8 +27,8 @@ struct ProfileFilePaths
     QString programDir;
     QString savePath; // options' save path; an existing directory receives a copy
 
-    QString modelFile() const;  // <program>/data/model.irl
-    QString backupFile() const; // <program>/ParamBAK/model.irl
+    QString modelFile() const;    // <program>/data/model.irl
+    QString backupFile() const;   // <program>/ParamBAK/model.irl
     QString savePathFile() const; // <savePath>/model.irl, empty when savePath names no directory
 };
 

@@ -12,8 +12,8 @@
 // station.
 struct RecordRowFields
 {
-    QString boardName;     // column 1, at most 20 bytes once stored
-    QString componentName; // column 2
+    QString boardName;       // column 1, at most 20 bytes once stored
+    QString componentName;   // column 2
     uint8_t orientation = 0; // OrientationCode of column 15
     uint8_t shutterX = 0;    // ShutterCode of column 16
     uint8_t shutterY = 0;    // ShutterCode of column 17

@@ -7,8 +7,7 @@ namespace {
 const ProfileRow kEmptyRow{};
 }
 
-ProfileTable::ProfileTable(QObject* parent)
-    : QAbstractTableModel(parent)
+ProfileTable::ProfileTable(QObject* parent) : QAbstractTableModel(parent)
 {
     // Four empty rows until a file is loaded.
     SetRowCount(4);
@@ -154,7 +153,7 @@ void ProfileTable::setReadOnly(bool readOnly)
         return;
     m_readOnly = readOnly;
     if (!m_rows.empty())
-        emit dataChanged(index(0, 0), index(RowCount() - 1, ProfileColumn::Count - 1), { Qt::EditRole });
+        emit dataChanged(index(0, 0), index(RowCount() - 1, ProfileColumn::Count - 1), {Qt::EditRole});
     emit readOnlyChanged(readOnly);
 }
 
@@ -163,8 +162,8 @@ void ProfileTable::applyLanguage(Language language)
     m_language = language;
     const bool edited = m_edited;
     emit headerDataChanged(Qt::Horizontal, 0, ProfileColumn::Count - 1);
-    static const int kWordColumns[] = { ProfileColumn::Type, ProfileColumn::Sensor, ProfileColumn::Unit,
-                                        ProfileColumn::Orientation };
+    static const int kWordColumns[] = {ProfileColumn::Type, ProfileColumn::Sensor, ProfileColumn::Unit,
+                                       ProfileColumn::Orientation};
     for (int r = 1; r <= RowCount(); ++r) {
         for (int c : kWordColumns) {
             const QVariant v = Cell(c, r);

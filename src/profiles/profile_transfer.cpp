@@ -13,11 +13,11 @@ struct WordColumn
 
 // Station words in the order the download fills the columns.
 const WordColumn kWords[] = {
-    { StationStatus::Word::T0, ProfileColumn::T0 }, { StationStatus::Word::TB, ProfileColumn::TB },
-    { StationStatus::Word::T1, ProfileColumn::T1 }, { StationStatus::Word::S1, ProfileColumn::S1 },
-    { StationStatus::Word::T2, ProfileColumn::T2 }, { StationStatus::Word::TL, ProfileColumn::TL },
-    { StationStatus::Word::S2, ProfileColumn::S2 }, { StationStatus::Word::T3, ProfileColumn::T3 },
-    { StationStatus::Word::S3, ProfileColumn::S3 },
+    {StationStatus::Word::T0, ProfileColumn::T0}, {StationStatus::Word::TB, ProfileColumn::TB},
+    {StationStatus::Word::T1, ProfileColumn::T1}, {StationStatus::Word::S1, ProfileColumn::S1},
+    {StationStatus::Word::T2, ProfileColumn::T2}, {StationStatus::Word::TL, ProfileColumn::TL},
+    {StationStatus::Word::S2, ProfileColumn::S2}, {StationStatus::Word::T3, ProfileColumn::T3},
+    {StationStatus::Word::S3, ProfileColumn::S3},
 };
 
 } // namespace
@@ -43,11 +43,12 @@ void WriteProfileToStatusImage(const ProfileTable& table, int dataRow, ProfileSt
     if (RecordingTarget* target = access.recordingTarget()) {
         target->RefreshHeaderFromStation(image);
         RecordRowFields fields;
-        fields.boardName = TextCodec::fromAnsi(
-            TextCodec::toAnsiCut(cellText(table.Cell(ProfileColumn::Board, dataRow)), 20));
-        fields.componentName = TextCodec::fromAnsi(
-            TextCodec::toAnsiCut(cellText(table.Cell(ProfileColumn::Component, dataRow)), 20));
-        fields.orientation = static_cast<uint8_t>(OrientationCode(cellText(table.Cell(ProfileColumn::Orientation, dataRow))));
+        fields.boardName =
+            TextCodec::fromAnsi(TextCodec::toAnsiCut(cellText(table.Cell(ProfileColumn::Board, dataRow)), 20));
+        fields.componentName =
+            TextCodec::fromAnsi(TextCodec::toAnsiCut(cellText(table.Cell(ProfileColumn::Component, dataRow)), 20));
+        fields.orientation =
+            static_cast<uint8_t>(OrientationCode(cellText(table.Cell(ProfileColumn::Orientation, dataRow))));
         fields.shutterX = static_cast<uint8_t>(ShutterCode(cellText(table.Cell(ProfileColumn::ShutterX, dataRow))));
         fields.shutterY = static_cast<uint8_t>(ShutterCode(cellText(table.Cell(ProfileColumn::ShutterY, dataRow))));
         access.setRecordingTargetRowFields(fields);
@@ -75,7 +76,7 @@ void fillRowFromParameters(ProfileTable& table, int dataRow, const ProfileParame
     table.SetCell(ProfileColumn::Type, dataRow, typeText(p.desoldering, lang));
     table.SetCell(ProfileColumn::Sensor, dataRow, sensorText(p.sensorIR, lang));
     table.SetCell(ProfileColumn::Unit, dataRow, unitText(p.celsius, lang, table.unitTexts()));
-    const float values[] = { p.T0, p.TB, p.T1, p.S1, p.T2, p.TL, p.S2, p.T3, p.S3 };
+    const float values[] = {p.T0, p.TB, p.T1, p.S1, p.T2, p.TL, p.S2, p.T3, p.S3};
     for (int i = 0; i < 9; ++i)
         table.SetCell(ProfileColumn::T0 + i, dataRow, static_cast<double>(values[i]));
     for (int i = 0; i < 4; ++i)
@@ -97,7 +98,7 @@ ProfileParameters defaultProfile()
     p.S2 = 45;
     p.T3 = 195;
     p.S3 = 15;
-    p.K = { { 0, 0, 128, 63 } };
+    p.K = {{0, 0, 128, 63}};
     return p;
 }
 

@@ -6,10 +6,10 @@
 
 namespace {
 
-const char16_t* const kOrientationEn[4] = { u"left down", u"left up", u"right down", u"right up" };
-const char16_t* const kOrientationZh[4] = { u"左下", u"左上", u"右下", u"右上" };
-const char16_t* const kShutter[9] = { u"2.0*10mm", u"2.5*10mm", u"3.0*10mm", u"3.5*10mm", u"4.0*10mm",
-                                      u"4.5*10mm", u"5.0*10mm", u"5.5*10mm", u"6.0*10mm" };
+const char16_t* const kOrientationEn[4] = {u"left down", u"left up", u"right down", u"right up"};
+const char16_t* const kOrientationZh[4] = {u"左下", u"左上", u"右下", u"右上"};
+const char16_t* const kShutter[9] = {u"2.0*10mm", u"2.5*10mm", u"3.0*10mm", u"3.5*10mm", u"4.0*10mm",
+                                     u"4.5*10mm", u"5.0*10mm", u"5.5*10mm", u"6.0*10mm"};
 
 const QString kSoldering = QStringLiteral("Soldering");
 const QString kDesoldering = QStringLiteral("Desoldering");
@@ -158,12 +158,12 @@ QStringList dropDownItems(int column, Language language, const UnitTexts& units)
     const bool zh = isChinese(language);
     switch (column) {
     case ProfileColumn::Type:
-        return zh ? QStringList{ kSolderingZh, kDesolderingZh } : QStringList{ kSoldering, kDesoldering };
+        return zh ? QStringList{kSolderingZh, kDesolderingZh} : QStringList{kSoldering, kDesoldering};
     case ProfileColumn::Sensor:
         // The Chinese list is ordered the other way round; only the text is stored.
-        return zh ? QStringList{ kIrZh, kThermocoupleZh } : QStringList{ kThermocouple, kIr };
+        return zh ? QStringList{kIrZh, kThermocoupleZh} : QStringList{kThermocouple, kIr};
     case ProfileColumn::Unit:
-        return zh ? QStringList{ kFahrenheitZh, kCelsiusZh } : QStringList{ units.celsius, units.fahrenheit };
+        return zh ? QStringList{kFahrenheitZh, kCelsiusZh} : QStringList{units.celsius, units.fahrenheit};
     case ProfileColumn::Orientation: {
         QStringList items;
         for (int i = 0; i < 4; ++i)
@@ -184,7 +184,7 @@ QStringList dropDownItems(int column, Language language, const UnitTexts& units)
 
 QString columnHeading(int column, std::optional<Language> language)
 {
-    static const char* const kFixed[] = { "T0", "TB", "T1", "S1", "T2", "TL", "S2", "T3", "S3" };
+    static const char* const kFixed[] = {"T0", "TB", "T1", "S1", "T2", "TL", "S2", "T3", "S3"};
     if (ProfileColumn::isNumeric(column))
         return QLatin1String(kFixed[column - ProfileColumn::T0]);
     if (ProfileColumn::isK(column))
